@@ -1,0 +1,56 @@
+// Defines every global of the game, in the order in which they must be constructed.
+#include "grimfathom.h"
+
+#include <SFML/System/Err.hpp>
+
+GamePhase phase = LevelIntro;
+int level = 1;
+float gameTime = 0;
+float gameOverTime = 0;
+float lastShotTime = 0;
+int torpedoesFired = 0;
+int monstersKilled = 0;
+int nextVoice = 0;
+
+// SFML's error stream is a function-local static. Touching it before the first SFML
+// object makes it outlive them all: without an audio device, the last sound's
+// destructor logs through it at exit, and it must not have been destroyed by then.
+[[maybe_unused]] static std::ostream& sfmlErrors = sf::err();
+
+sf::RenderWindow window;
+
+sf::Texture squidTexture;
+sf::Texture submarineTexture;
+sf::Texture torpedoTexture;
+sf::Texture explosionTexture;
+sf::Texture gameOverTexture;
+sf::Texture levelTexture;
+sf::Texture numbersTexture;
+sf::Texture scoreTexture;
+sf::Texture torpedoesFiredTexture;
+sf::Texture monstersKilledTexture;
+sf::Texture minusTexture;
+
+sf::Sprite squidSprite;
+sf::Sprite submarineSprite;
+sf::Sprite torpedoSprite;
+sf::Sprite explosionSprite;
+sf::Sprite gameOverSprite;
+sf::Sprite levelSprite;
+sf::Sprite digitSprite;
+sf::Sprite scoreSprite;
+sf::Sprite torpedoesFiredSprite;
+sf::Sprite monstersKilledSprite;
+sf::Sprite minusSprite;
+
+std::map<std::string, sf::SoundBuffer> soundBank;
+std::vector<sf::Sound> voices;
+sf::Sound jingleSound;
+
+sf::RectangleShape dimOverlay(sf::Vector2f(800, 600));
+sf::RectangleShape pauseBarLeft(sf::Vector2f(20, 100));
+sf::RectangleShape pauseBarRight(sf::Vector2f(20, 100));
+
+std::vector<Torpedo> torpedoes;
+std::vector<Squid> squids;
+std::vector<Explosion> explosions;
