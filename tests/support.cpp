@@ -1,0 +1,118 @@
+// Scratch folders, state reset, window read-back and child processes for the tests.
+#include "support.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = (fs::temp_directory_path() / "grimfathom-XXXXXX").string();
+    root = mkdtemp(pattern.data());
+    fs::create_directory(res());
+    fs::create_directory(run());
+    previous = fs::current_path();
+    fs::current_path(run());
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    fs::current_path(previous);
+    std::error_code ignored;
+    fs::remove_all(root, ignored);
+}
+
+void ScratchFolder::copyGameResources() const
+{
+    fs::copy(GAME_RES, res(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void writePicture(const fs::path& path, unsigned width, unsigned height, sf::Color colour)
+{
+    sf::Image image;
+    image.create(width, height, colour);
+    image.saveToFile(path.string());
+}
+
+void resetGame()
+{
+    phase = LevelIntro;
+    level = 1;
+    gameTime = gameOverTime = lastShotTime = 0;
+    torpedoesFired = monstersKilled = nextVoice = 0;
+    torpedoes.clear();
+    squids.clear();
+    explosions.clear();
+    submarineSprite.setPosition(50, 300);
+    explosionSprite.setColor(sf::Color::White);
+}
+
+void openGameWindow()
+{
+    window.create(sf::VideoMode(800, 600, 32), "Grimfathom test", sf::Style::Default);
+    loadPictures();
+    setUpSprites();
+    setUpSounds();
+}
+
+sf::Image readBack()
+{
+    sf::Texture texture;
+    texture.create(window.getSize().x, window.getSize().y);
+    texture.update(window);
+    return texture.copyToImage();
+}
+
+GameProcess::GameProcess(const fs::path& workingFolder, std::vector<std::string> environment)
+{
+    pid = fork();
+    if (pid == 0) {
+        fs::current_path(workingFolder);
+        for (std::string& setting : environment)
+            putenv(setting.data());
+        execl(GAME_BINARY, GAME_BINARY, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+GameProcess::~GameProcess()
+{
+    if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+}
+
+int GameProcess::waitForExit(double timeoutSeconds)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    int status = 0;
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            pid = -1;
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return -1;
+}
+
+int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
+                unsigned x0, unsigned y0, unsigned x1, unsigned y1)
+{
+    int count = 0;
+    for (unsigned y = y0; y < y1; y++)
+        for (unsigned x = x0; x < x1; x++) {
+            sf::Color pixel = image.getPixel(x, y);
+            if (std::abs(pixel.r - colour.r) <= tolerance && std::abs(pixel.g - colour.g) <= tolerance &&
+                std::abs(pixel.b - colour.b) <= tolerance)
+                ++count;
+        }
+    return count;
+}

@@ -1,0 +1,49 @@
+// What the tests share: scratch resource folders, the game's state reset, window read-back,
+// and the built game started as a separate process.
+#pragma once
+
+#include "grimfathom.h"
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// A folder with res/ and run/ side by side; the process works in run/ while it lives,
+// so the game's "../res/" is the scratch res/.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    std::filesystem::path root;
+    std::filesystem::path res() const { return root / "res"; }
+    std::filesystem::path run() const { return root / "run"; }
+    void copyGameResources() const;     // the real pictures and sounds
+private:
+    std::filesystem::path previous;
+};
+
+void writePicture(const std::filesystem::path& path, unsigned width, unsigned height, sf::Color colour);
+
+// The globals as they stand before start-up, with the lists emptied.
+void resetGame();
+
+// Opens the game window at 800 x 600 and sets up pictures and sounds from "../res/".
+void openGameWindow();
+
+// What has been drawn since the last clear, read back before display.
+sf::Image readBack();
+
+// The built game, started in its own process from a working folder.
+class GameProcess {
+public:
+    GameProcess(const std::filesystem::path& workingFolder, std::vector<std::string> environment = {});
+    ~GameProcess();
+    int waitForExit(double timeoutSeconds);  // exit status; -1 if it did not end in time, -2 on a signal
+    pid_t pid;
+};
+
+// Pixels of image within tolerance of colour, in the rectangle [x0, x1) x [y0, y1).
+int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
+                unsigned x0, unsigned y0, unsigned x1, unsigned y1);

@@ -1,0 +1,129 @@
+// Drives a window through Xlib and XTest: the live key state, screenshots, the close request.
+#include "xdriver.h"
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+static Display* display()
+{
+    static Display* connection = XOpenDisplay(nullptr);
+    if (!connection)
+        throw std::runtime_error("no X display");
+    return connection;
+}
+
+static void pause(double seconds)
+{
+    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+static Window searchTree(Window root, const std::string& caption)
+{
+    Window parent, *children = nullptr;
+    Window rootReturn, found = 0;
+    unsigned count = 0;
+    if (windowCaption(root) == caption)
+        return root;
+    if (!XQueryTree(display(), root, &rootReturn, &parent, &children, &count))
+        return 0;
+    for (unsigned i = 0; i < count && !found; i++)
+        found = searchTree(children[i], caption);
+    if (children)
+        XFree(children);
+    return found;
+}
+
+unsigned long findWindow(const std::string& caption, double timeoutSeconds)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (std::chrono::steady_clock::now() < deadline) {
+        Window found = searchTree(DefaultRootWindow(display()), caption);
+        XWindowAttributes attributes;
+        if (found && XGetWindowAttributes(display(), found, &attributes) && attributes.map_state == IsViewable)
+            return found;
+        pause(0.05);
+    }
+    return 0;
+}
+
+std::string windowCaption(unsigned long id)
+{
+    char* name = nullptr;
+    std::string caption;
+    if (XFetchName(display(), id, &name) && name)
+        caption = name;
+    if (name)
+        XFree(name);
+    return caption;
+}
+
+sf::Vector2u windowSize(unsigned long id)
+{
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display(), id, &attributes);
+    return sf::Vector2u(unsigned(attributes.width), unsigned(attributes.height));
+}
+
+sf::Image screenshot(unsigned long id)
+{
+    sf::Vector2u size = windowSize(id);
+    XImage* shot = XGetImage(display(), id, 0, 0, size.x, size.y, AllPlanes, ZPixmap);
+    sf::Image image;
+    image.create(size.x, size.y);
+    for (unsigned y = 0; y < size.y; y++)
+        for (unsigned x = 0; x < size.x; x++) {
+            unsigned long pixel = XGetPixel(shot, int(x), int(y));
+            image.setPixel(x, y, sf::Color(sf::Uint8(pixel >> 16), sf::Uint8(pixel >> 8), sf::Uint8(pixel)));
+        }
+    XDestroyImage(shot);
+    return image;
+}
+
+void focusWindow(unsigned long id)
+{
+    XSetInputFocus(display(), id, RevertToParent, CurrentTime);
+    XSync(display(), False);
+}
+
+void resizeWindow(unsigned long id, unsigned width, unsigned height)
+{
+    XResizeWindow(display(), id, width, height);
+    XSync(display(), False);
+}
+
+void closeWindow(unsigned long id)
+{
+    XEvent event = {};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = XInternAtom(display(), "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display(), "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display(), id, False, NoEventMask, &event);
+    XSync(display(), False);
+}
+
+static void fakeKey(const std::string& keysym, bool down)
+{
+    KeyCode code = XKeysymToKeycode(display(), XStringToKeysym(keysym.c_str()));
+    if (!code)
+        throw std::runtime_error("no key code for " + keysym);
+    XTestFakeKeyEvent(display(), code, down, CurrentTime);
+    XSync(display(), False);
+}
+
+void keyDown(const std::string& keysym) { fakeKey(keysym, true); }
+void keyUp(const std::string& keysym) { fakeKey(keysym, false); }
+
+void tapKey(const std::string& keysym)
+{
+    keyDown(keysym);
+    pause(2.0 / 60);
+    keyUp(keysym);
+}

@@ -1,0 +1,19 @@
+// Drives the game's window from outside, as a player and a window manager would.
+#pragma once
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Vector2.hpp>
+
+#include <string>
+
+// X window ids are plain numbers; the X headers stay out of the tests, whose names they clash with.
+unsigned long findWindow(const std::string& caption, double timeoutSeconds);
+std::string windowCaption(unsigned long id);
+sf::Vector2u windowSize(unsigned long id);
+sf::Image screenshot(unsigned long id);
+void focusWindow(unsigned long id);
+void resizeWindow(unsigned long id, unsigned width, unsigned height);
+void closeWindow(unsigned long id);          // WM_DELETE_WINDOW, as a window manager asks
+void keyDown(const std::string& keysym);     // the live keyboard state, through XTest
+void keyUp(const std::string& keysym);
+void tapKey(const std::string& keysym);      // down, two frames, up
