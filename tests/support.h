@@ -6,6 +6,8 @@
 
 #include <sys/types.h>
 
+#include <ostream>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -47,3 +49,13 @@ public:
 // Pixels of image within tolerance of colour, in the rectangle [x0, x1) x [y0, y1).
 int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
                 unsigned x0, unsigned y0, unsigned x1, unsigned y1);
+
+// Readable failure messages for the game's vectors.
+namespace sf {
+inline void PrintTo(const Vector2f& v, std::ostream* out) { *out << "(" << v.x << ", " << v.y << ")"; }
+inline void PrintTo(const Vector2u& v, std::ostream* out) { *out << "(" << v.x << ", " << v.y << ")"; }
+inline void PrintTo(const Color& c, std::ostream* out)
+{
+    *out << "rgba(" << int(c.r) << ", " << int(c.g) << ", " << int(c.b) << ", " << int(c.a) << ")";
+}
+}
