@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 ScratchFolder::ScratchFolder()
 {
-    std::string pattern = (fs::temp_directory_path() / "grimfathom-XXXXXX").string();
+    // mkdtemp replaces the template's six trailing capitals with a unique name.
+    std::string pattern = (fs::temp_directory_path() / "grimfathom-").string() + std::string(6, 'X');
     root = mkdtemp(pattern.data());
     fs::create_directory(res());
     fs::create_directory(run());
