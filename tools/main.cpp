@@ -1,4 +1,5 @@
-// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, and the contact sheet.
+// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet and the icons.
+#include "icon.h"
 #include "pictures.h"
 #include "sheet.h"
 #include "sounds.h"
@@ -59,6 +60,10 @@ int main(int argc, char** argv)
     }
     if (!composeSheet(pictures).saveToFile((docs / "sprites.png").string())) {
         std::cerr << "make_assets: cannot write the contact sheet into " << docs << "\n";
+        return 1;
+    }
+    if (!savePictures(paintIcons(pictures), docs)) {
+        std::cerr << "make_assets: cannot write the icons into " << docs << "\n";
         return 1;
     }
     return 0;
