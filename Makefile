@@ -24,3 +24,14 @@ assets: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The program and res/ side by side in PREFIX/lib/grimfathom/, a launcher in PREFIX/bin, the
+# desktop entry and icons in PREFIX/share. `make package` packs the same layout into a .deb in $(BUILD)/.
+PREFIX ?= /usr/local
+.PHONY: install package
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+package: build
+	cd $(BUILD) && cpack

@@ -7,6 +7,7 @@ packages=(
   libsfml-dev libgtest-dev libbenchmark-dev
   libx11-dev libxtst-dev
   xvfb xauth xdotool x11-utils imagemagick sox valgrind
+  dpkg-dev file
 )
 
 missing=()
