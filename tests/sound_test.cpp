@@ -1,9 +1,13 @@
-// The sound bank and the ring of four voices.
+// The sound bank, the ring of four voices, and sound files that cannot be read.
+#include "broken_files.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <vector>
 
 // A short tone of its own length, so each sound's buffer can be told apart.
@@ -90,4 +94,91 @@ TEST_F(SoundBank, JingleOpensLevelOneOnly)
     level = 1;
     startLevel();
     EXPECT_EQ(jingleSound.getStatus(), sf::Sound::Playing);
+}
+
+// Each of these once crashed, hung or took gigabytes inside SFML; now each is simply unreadable.
+// No sound has been read before in the test's process: that is where a directory once kept
+// SFML's FLAC probe reading forever.
+class DamagedSound : public ::testing::Test {
+protected:
+    void expectUnreadable(const char* what)
+    {
+        struct rusage before, after;
+        getrusage(RUSAGE_SELF, &before);
+        loadSound("pew");
+        getrusage(RUSAGE_SELF, &after);
+        EXPECT_EQ(soundBank["pew"].getSampleCount(), 0u) << what;
+        EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024) << what << ": peak grew by kB";
+    }
+
+    std::filesystem::path pew() const { return folder.res() / "pew.wav"; }
+
+    ScratchFolder folder;
+};
+
+TEST_F(DamagedSound, DataChunkAheadOfTheFormatChunk)
+{
+    writeWav(pew(), WavHeader{1, 1, 44100, 16, 200, true});
+    expectUnreadable("data first");
+}
+
+TEST_F(DamagedSound, DataChunkClaimingGigabytesTheFileDoesNotHold)
+{
+    writeWav(pew(), WavHeader{1, 1, 44100, 16, 0xfffffff0u, false});
+    expectUnreadable("16-bit claim");
+    writeWav(pew(), WavHeader{1, 1, 44100, 8, 0xfffffff0u, false});
+    expectUnreadable("8-bit claim");
+}
+
+TEST_F(DamagedSound, FlacClaimingMoreSamplesThanItHolds)
+{
+    writeFlacClaiming(pew(), (1ull << 36) - 1);
+    expectUnreadable("beyond memory");
+    writeFlacClaiming(pew(), 1ull << 31);
+    expectUnreadable("gigabytes");
+}
+
+TEST_F(DamagedSound, HeaderLyingAboutTheFormat)
+{
+    writeWav(pew(), WavHeader{3, 1, 44100, 32, 200, false});
+    expectUnreadable("float format");
+    writeWav(pew(), WavHeader{1, 1, 44100, 12, 200, false});
+    expectUnreadable("12 bits");
+    writeWav(pew(), WavHeader{1, 0, 44100, 16, 200, false});
+    expectUnreadable("no channels");
+    writeWav(pew(), WavHeader{1, 1, 0, 16, 200, false});
+    expectUnreadable("no sample rate");
+}
+
+TEST_F(DamagedSound, EmptyRandomOrTruncatedFile)
+{
+    std::ofstream(pew(), std::ios::trunc).close();
+    expectUnreadable("zero bytes");
+    writeRandomBytes(pew(), 4096);
+    expectUnreadable("random bytes");
+    writeTone(folder.root / "tone.wav", 5000);
+    writeTruncated(pew(), folder.root / "tone.wav", 1000);
+    expectUnreadable("truncated");
+}
+
+TEST_F(DamagedSound, DirectoryWhereTheFileShouldBe)
+{
+    std::filesystem::create_directory(pew());
+    expectUnreadable("directory");
+}
+
+TEST_F(DamagedSound, GoodFileStillDecodesSampleForSample)
+{
+    std::vector<sf::Int16> stereo(3000);
+    for (std::size_t i = 0; i < stereo.size(); i++)
+        stereo[i] = sf::Int16(i * 7);
+    sf::SoundBuffer good;
+    good.loadFromSamples(stereo.data(), stereo.size(), 2, 22050);
+    good.saveToFile(pew().string());
+    loadSound("pew");
+    const sf::SoundBuffer& loaded = soundBank["pew"];
+    EXPECT_EQ(loaded.getChannelCount(), 2u);
+    EXPECT_EQ(loaded.getSampleRate(), 22050u);
+    ASSERT_EQ(loaded.getSampleCount(), stereo.size());
+    EXPECT_TRUE(std::equal(stereo.begin(), stereo.end(), loaded.getSamples()));
 }
