@@ -17,6 +17,10 @@ int nextVoice = 0;
 // destructor logs through it at exit, and it must not have been destroyed by then.
 [[maybe_unused]] static std::ostream& sfmlErrors = sf::err();
 
+// Without a display SFML aborts with a core dump while constructing the window; the player
+// gets one plain line instead.
+[[maybe_unused]] static const bool displayChecked = (requireDisplay(), true);
+
 sf::RenderWindow window;
 
 sf::Texture squidTexture;

@@ -103,7 +103,8 @@ sf::Vector2f halfSize(sf::Vector2u size);        // whole pixels: halved before 
 // Operations
 //
 
-// Start-up (assets.cpp)
+// Start-up (display.cpp, assets.cpp)
+void requireDisplay();              // says so and exits with 1 when no X display opens
 void loadPictures();                // the eleven pictures from "../res/"
 void setUpSprites();                // textures, origins, fixed places, pause bars
 

@@ -1,12 +1,14 @@
 // Scratch folders, state reset, window read-back and child processes for the tests.
 #include "support.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -71,15 +73,34 @@ sf::Image readBack()
 }
 
 GameProcess::GameProcess(const fs::path& workingFolder, std::vector<std::string> environment)
+    : GameProcess(workingFolder, Launch{std::move(environment), {}, {}, {}})
+{
+}
+
+// Runs in the child: only what the launch asks for differs from the test's own process.
+static void execGame(const fs::path& workingFolder, const Launch& launch)
+{
+    fs::current_path(workingFolder);
+    for (const std::string& setting : launch.environment)
+        putenv(strdup(setting.c_str()));
+    for (const std::string& name : launch.unset)
+        unsetenv(name.c_str());
+    if (!launch.errors.empty())
+        dup2(open(launch.errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
+    std::vector<char*> arguments;
+    for (const std::string& word : launch.wrapper)
+        arguments.push_back(strdup(word.c_str()));
+    arguments.push_back(strdup(GAME_BINARY));
+    arguments.push_back(nullptr);
+    execvp(arguments[0], arguments.data());
+    _exit(127);
+}
+
+GameProcess::GameProcess(const fs::path& workingFolder, const Launch& launch)
 {
     pid = fork();
-    if (pid == 0) {
-        fs::current_path(workingFolder);
-        for (std::string& setting : environment)
-            putenv(setting.data());
-        execl(GAME_BINARY, GAME_BINARY, static_cast<char*>(nullptr));
-        _exit(127);
-    }
+    if (pid == 0)
+        execGame(workingFolder, launch);
 }
 
 GameProcess::~GameProcess()

@@ -37,10 +37,19 @@ void openGameWindow();
 // What has been drawn since the last clear, read back before display.
 sf::Image readBack();
 
+// How the game is started, beyond its working folder.
+struct Launch {
+    std::vector<std::string> environment;   // NAME=value settings added
+    std::vector<std::string> unset;         // names taken out of the environment
+    std::vector<std::string> wrapper;       // a command the game runs under, valgrind say
+    std::filesystem::path errors;           // a file for its standard error, if not shared
+};
+
 // The built game, started in its own process from a working folder.
 class GameProcess {
 public:
     GameProcess(const std::filesystem::path& workingFolder, std::vector<std::string> environment = {});
+    GameProcess(const std::filesystem::path& workingFolder, const Launch& launch);
     ~GameProcess();
     int waitForExit(double timeoutSeconds);  // exit status; -1 if it did not end in time, -2 on a signal
     pid_t pid;

@@ -1,0 +1,25 @@
+// Ends start-up with one plain line when there is no X display to open the window on.
+#include "grimfathom.h"
+
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <unistd.h>
+
+// SFML would abort with a core dump while constructing the window; this runs just before.
+// _exit, because none of the globals built so far needs tearing down.
+void requireDisplay()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display) {
+        XCloseDisplay(display);
+        return;
+    }
+    const char* name = XDisplayName(nullptr);
+    if (*name)
+        std::fprintf(stderr, "Grimfathom needs a graphical display, and the X display \"%s\" could not be opened.\n",
+                     name);
+    else
+        std::fprintf(stderr, "Grimfathom needs a graphical display, and DISPLAY is not set.\n");
+    _exit(1);
+}
