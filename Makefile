@@ -35,3 +35,13 @@ install: build
 
 package: build
 	cd $(BUILD) && cpack
+
+# Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
+# of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
+BENCH_BUILD ?= build-bench
+.PHONY: bench
+
+bench: setup
+	@cmake -S . -B $(BENCH_BUILD) -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(BENCH_BUILD) -j2 --target grimfathom frame_bench
+	cd $(BENCH_BUILD) && ALSOFT_DRIVERS=null ../tests/with-display.sh bench/frame_bench
