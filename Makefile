@@ -18,7 +18,8 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
 
-# Repaints res/ and docs/sprites.png from tools/; commit the result with the change that caused it.
+# Repaints res/, docs/sprites.png and the icons docs/icon-*.png from tools/; commit the result
+# with the change that caused it.
 assets: build
 	$(BUILD)/tools/make_assets res docs
 
