@@ -7,14 +7,14 @@
 #include <unistd.h>
 
 // SFML would abort with a core dump while constructing the window; this runs just before.
-// _exit, because none of the globals built so far needs tearing down.
+// The connection stays open: closed, it could leave the X server with no client for a moment,
+// and a server that resets then refuses SFML's own connection that follows. _exit, because
+// none of the globals built so far needs tearing down.
 void requireDisplay()
 {
-    Display* display = XOpenDisplay(nullptr);
-    if (display) {
-        XCloseDisplay(display);
+    static Display* display = XOpenDisplay(nullptr);
+    if (display)
         return;
-    }
     const char* name = XDisplayName(nullptr);
     if (*name)
         std::fprintf(stderr, "Grimfathom needs a graphical display, and the X display \"%s\" could not be opened.\n",
