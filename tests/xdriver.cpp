@@ -96,6 +96,12 @@ void resizeWindow(unsigned long id, unsigned width, unsigned height)
     XSync(display(), False);
 }
 
+void placeWindow(unsigned long id, int x, int y, unsigned width, unsigned height)
+{
+    XMoveResizeWindow(display(), id, x, y, width, height);
+    XSync(display(), False);
+}
+
 void closeWindow(unsigned long id)
 {
     XEvent event = {};

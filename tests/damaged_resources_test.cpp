@@ -1,0 +1,157 @@
+// The built game started over damaged pictures and sounds, and over digit strips too narrow to
+// cut: no crash, no hang, no runaway memory; it runs on as if the files were missing.
+#include "broken_files.h"
+#include "game_session.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+static const std::vector<std::string> pictures = {
+    "squid.png", "submarine.png", "torpedo.png", "explosion.png", "gameover.png", "level.png",
+    "numbers.png", "score.png", "torpedosfired.png", "monsterskilled.png", "minus.png"};
+static const std::vector<std::string> sounds = {"splash", "explosion", "gameover", "pew", "beepboop"};
+
+// The game's own resident size is near 100 MB, a few hundred under the sanitizers; a header
+// believed would take gigabytes.
+static const long memoryLimitKilobytes = 1500 * 1024;
+
+struct Damage {
+    std::string name;
+    std::function<void(const fs::path& path)> apply;   // spoils the file at path, good or not
+};
+
+// Named in test listings by its name rather than its bytes.
+static void PrintTo(const Damage& damage, std::ostream* out)
+{
+    *out << damage.name;
+}
+
+static std::string damageName(const ::testing::TestParamInfo<Damage>& damage)
+{
+    return damage.param.name;
+}
+
+static void replaceWithDirectory(const fs::path& path)
+{
+    fs::remove(path);
+    fs::create_directory(path);
+}
+
+static void truncateToHalf(const fs::path& path)
+{
+    fs::path good = path.string() + ".good";
+    fs::rename(path, good);
+    writeTruncated(path, good, fs::file_size(good) / 2);
+    fs::remove(good);
+}
+
+class DamagedPictures : public ::testing::TestWithParam<Damage> {};
+
+// With every picture unreadable only the sea shows, and paused only the dim and the bars.
+TEST_P(DamagedPictures, EveryOneSpoiledLeavesOnlyTheSeaAndTheGameAnswersItsKeys)
+{
+    GameSession session;
+    for (const std::string& name : pictures)
+        GetParam().apply(session.res() / name);
+    ASSERT_TRUE(session.start());
+    EXPECT_EQ(countColour(session.shot(), sea), 800 * 600);
+
+    tapKey("Return");
+    wait(0.1);
+    tapKey("Escape");
+    sf::Image paused = session.await(10, pauseBarsShow);
+    ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
+    EXPECT_EQ(countColour(paused, dimmedSea), 800 * 600 - 2 * 20 * 100);
+    tapKey("Return");
+    tapKey("space");
+    wait(0.2);
+
+    EXPECT_LT(session.memoryKilobytes("VmHWM"), memoryLimitKilobytes);
+    EXPECT_EQ(session.close(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Spoiled, DamagedPictures, ::testing::Values(
+    Damage{"TruncatedToHalf", truncateToHalf},
+    Damage{"RandomBytes", [](const fs::path& path) { writeRandomBytes(path, 4096); }},
+    Damage{"HeaderClaimingTwoGigapixelsEachWay", [](const fs::path& path) { writePngClaiming(path, 0x7fffffff, 0x7fffffff); }},
+    Damage{"HeaderClaimingTheLargestTexture", [](const fs::path& path) { writePngClaiming(path, 16384, 16384); }},
+    Damage{"ZeroBytes", [](const fs::path& path) { std::ofstream(path, std::ios::trunc).close(); }},
+    Damage{"Directory", replaceWithDirectory}), damageName);
+
+class DamagedSounds : public ::testing::TestWithParam<Damage> {};
+
+// The jingle opens the intro and Space plays "pew": with every sound spoiled neither is heard.
+TEST_P(DamagedSounds, EveryOneSpoiledLeavesTheGamePlayingSilently)
+{
+    GameSession session;
+    for (const std::string& name : sounds)
+        GetParam().apply(session.res() / (name + ".wav"));
+    ASSERT_TRUE(session.start());
+    EXPECT_TRUE(session.pausesAndResumes());
+    tapKey("space");
+    wait(0.3);
+
+    EXPECT_LT(session.memoryKilobytes("VmHWM"), memoryLimitKilobytes);
+    EXPECT_EQ(session.close(), 0);
+    EXPECT_GT(fs::file_size(session.recording()), 10000u) << "no sound device output at all";
+    EXPECT_FALSE(recordingHasSound(session.recording()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Spoiled, DamagedSounds, ::testing::Values(
+    Damage{"TruncatedToHalf", truncateToHalf},
+    Damage{"RandomBytes", [](const fs::path& path) { writeRandomBytes(path, 4096); }},
+    Damage{"ZeroBytes", [](const fs::path& path) { std::ofstream(path, std::ios::trunc).close(); }},
+    Damage{"DataClaimingFourGigabytes", [](const fs::path& path) { writeWav(path, WavHeader{1, 1, 44100, 8, 0xfffffff0u, false}); }},
+    Damage{"DataBeforeFormat", [](const fs::path& path) { writeWav(path, WavHeader{1, 1, 44100, 16, 200, true}); }},
+    Damage{"FloatFormatClaimed", [](const fs::path& path) { writeWav(path, WavHeader{3, 1, 44100, 32, 200, false}); }},
+    Damage{"NoChannelsClaimed", [](const fs::path& path) { writeWav(path, WavHeader{1, 0, 44100, 16, 200, false}); }},
+    Damage{"FlacClaimingTooManySamples", [](const fs::path& path) { writeFlacClaiming(path, (1ull << 36) - 1); }},
+    Damage{"Directory", replaceWithDirectory}), damageName);
+
+// A strip narrower than ten pixels has cells of width 0, so its digits cannot show.
+class UncuttableNumbers : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(UncuttableNumbers, DigitsDoNotShowWhileTheRestDoes)
+{
+    GameSession session;
+    markPicture(session.res(), "level.png", levelMark);
+    GetParam().apply(session.res() / "numbers.png");
+    ASSERT_TRUE(session.start());
+    sf::Image intro = session.shot();
+    EXPECT_GT(countColour(intro, levelMark), 0);
+    EXPECT_EQ(countColour(intro, numbersMark), 0);
+    EXPECT_TRUE(session.pausesAndResumes());
+    EXPECT_EQ(session.close(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Strips, UncuttableNumbers, ::testing::Values(
+    Damage{"NineWide", [](const fs::path& path) { writePicture(path, 9, 34, numbersMark); }},
+    Damage{"OnePixel", [](const fs::path& path) { writePicture(path, 1, 1, numbersMark); }},
+    Damage{"EmptyFile", [](const fs::path& path) { std::ofstream(path, std::ios::trunc).close(); }}), damageName);
+
+// The results screen draws four numbers; none shows, and the game still restarts.
+TEST(UncuttableNumbersOnTheResults, NoDigitShowsAndAKeyStillStartsANewGame)
+{
+    GameSession session;
+    markPicture(session.res(), "level.png", levelMark);
+    markPicture(session.res(), "gameover.png", gameOverMark);
+    writePicture(session.res() / "numbers.png", 9, 34, numbersMark);
+    ASSERT_TRUE(session.start());
+    tapKey("Return");
+    sf::Image results = session.await(20, [](const sf::Image& shot) { return countColour(shot, gameOverMark) > 0; });
+    ASSERT_GT(results.getSize().x, 0u) << "the squid never reached the submarine";
+    EXPECT_GT(countColour(results, levelMark), 0);
+    EXPECT_EQ(countColour(results, numbersMark), 0);
+
+    wait(1.2);
+    tapKey("Return");
+    EXPECT_GT(session.await(10, [](const sf::Image& shot) { return countColour(shot, gameOverMark) == 0; })
+                  .getSize().x, 0u) << "no new game";
+    EXPECT_EQ(session.close(), 0);
+}

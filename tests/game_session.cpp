@@ -1,0 +1,162 @@
+// Runs the built game under a test's X server, drives its window and reads back what it shows.
+#include "game_session.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+void wait(double seconds)
+{
+    if (seconds > 0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+void markPicture(const fs::path& res, const std::string& name, sf::Color colour)
+{
+    sf::Image picture;
+    sf::Vector2u size(40, 20);
+    if (picture.loadFromFile((res / name).string()))
+        size = picture.getSize();
+    writePicture(res / name, size.x, size.y, colour);
+}
+
+static bool near(sf::Color a, sf::Color b)
+{
+    return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
+}
+
+int countColour(const sf::Image& shot, sf::Color colour)
+{
+    return countPixels(shot, colour, 6, 0, 0, shot.getSize().x, shot.getSize().y);
+}
+
+int firstRowOf(const sf::Image& shot, sf::Color colour)
+{
+    for (unsigned y = 0; y < shot.getSize().y; y++)
+        for (unsigned x = 0; x < shot.getSize().x; x++)
+            if (near(shot.getPixel(x, y), colour))
+                return int(y);
+    return -1;
+}
+
+// Counts bright pixels inside the window rectangle that the scene rectangle maps to, less a
+// pixel at each edge where the stretch may blend.
+static double brightShare(const sf::Image& shot, float left, float top, float width, float height)
+{
+    sf::Vector2u size = shot.getSize();
+    float sx = float(size.x) / 800, sy = float(size.y) / 600;
+    unsigned x0 = unsigned(left * sx) + 1, x1 = unsigned((left + width) * sx) - 1;
+    unsigned y0 = unsigned(top * sy) + 1, y1 = unsigned((top + height) * sy) - 1;
+    double bright = 0, all = 0;
+    for (unsigned y = y0; y < y1; y++)
+        for (unsigned x = x0; x < x1; x++) {
+            sf::Color pixel = shot.getPixel(x, y);
+            bright += pixel.r >= 190 && pixel.g >= 190 && pixel.b >= 190;
+            all += 1;
+        }
+    return all > 0 ? bright / all : 0;
+}
+
+bool pauseBarsShow(const sf::Image& shot)
+{
+    return brightShare(shot, 370, 250, 20, 100) > 0.99 && brightShare(shot, 410, 250, 20, 100) > 0.99 &&
+           brightShare(shot, 392, 250, 16, 100) < 0.01;
+}
+
+// OpenAL Soft dithers its 16-bit output, so silence comes out as a sample or two of noise.
+bool recordingHasSound(const fs::path& wav)
+{
+    std::ifstream file(wav, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const char tag[] = {'d', 'a', 't', 'a'};
+    auto data = std::search(bytes.begin(), bytes.end(), std::begin(tag), std::end(tag));
+    for (auto at = data + std::min<std::ptrdiff_t>(8, bytes.end() - data); bytes.end() - at >= 2; at += 2) {
+        int sample = static_cast<unsigned char>(at[0]) | static_cast<signed char>(at[1]) * 256;
+        if (std::abs(sample) > 64)
+            return true;
+    }
+    return false;
+}
+
+GameSession::GameSession()
+{
+    folder.copyGameResources();
+}
+
+// The window maps before the pictures load; the first frame comes a moment later.
+bool GameSession::start(Launch launch)
+{
+    fs::path conf = folder.root / "alsoft.conf";
+    std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << recording().string() << "\n";
+    launch.environment.insert(launch.environment.begin(), {"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
+    game = std::make_unique<GameProcess>(folder.run(), launch);
+    window = findWindow("Grimfathom", 60);
+    if (!window)
+        return false;
+    focusWindow(window);
+    return await(30, [](const sf::Image& shot) { return shot.getPixel(2, 2) != sf::Color::Black; }).getSize().x > 0;
+}
+
+bool GameSession::pausesAndResumes() const
+{
+    tapKey("Return");
+    wait(0.1);
+    tapKey("Escape");
+    bool paused = await(10, pauseBarsShow).getSize().x > 0;
+    tapKey("Return");
+    bool resumed = await(10, [](const sf::Image& image) { return !pauseBarsShow(image); }).getSize().x > 0;
+    return paused && resumed;
+}
+
+sf::Image GameSession::playUntilCaught(double timeoutSeconds) const
+{
+    return await(timeoutSeconds, [](const sf::Image& shot) {
+        if (countColour(shot, levelMark) > 0)
+            tapKey("Return");
+        return countColour(shot, gameOverMark) > 0;
+    });
+}
+
+int GameSession::close()
+{
+    closeWindow(window);
+    return game->waitForExit(30);
+}
+
+sf::Image GameSession::await(double timeoutSeconds, const std::function<bool(const sf::Image&)>& check) const
+{
+    auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    do {
+        sf::Image image = shot();
+        if (check(image))
+            return image;
+        wait(0.03);
+    } while (Clock::now() < deadline);
+    return sf::Image();
+}
+
+void GameSession::resize(unsigned width, unsigned height) const
+{
+    placeWindow(window, 0, 0, width, height);
+    for (int tries = 0; tries < 200 && windowSize(window) != sf::Vector2u(width, height); tries++)
+        wait(0.01);
+}
+
+long GameSession::memoryKilobytes(const char* field) const
+{
+    std::ifstream status("/proc/" + std::to_string(game->pid) + "/status");
+    std::string name;
+    long kilobytes = 0;
+    while (status >> name)
+        if (name == std::string(field) + ":" && status >> kilobytes)
+            return kilobytes;
+    return 0;
+}

@@ -1,0 +1,78 @@
+// The built game run from outside as a player meets it: a scratch copy of the resources, its
+// sound written to a wave file, its window found and read back, its memory watched.
+#pragma once
+
+#include "support.h"
+#include "xdriver.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+const sf::Color sea(20, 102, 126);
+const sf::Color dimmedSea(10, 51, 63);      // the sea under black at alpha 128
+
+// Single colours that appear in none of the game's own pictures.
+const sf::Color levelMark(255, 0, 255);
+const sf::Color gameOverMark(0, 255, 0);
+const sf::Color numbersMark(0, 0, 255);
+const sf::Color minusMark(128, 0, 255);
+const sf::Color torpedoMark(0, 255, 255);
+const sf::Color squidMark(255, 128, 0);
+const sf::Color submarineMark(128, 255, 0);
+
+// Replaces a picture with one of its own size in a single colour, so a screenshot tells at a
+// glance whether it shows and where. A picture that is not there becomes 40 x 20.
+void markPicture(const std::filesystem::path& res, const std::string& name, sf::Color colour);
+
+// Pixels within 6 of the colour in each channel, over the whole image.
+int countColour(const sf::Image& shot, sf::Color colour);
+
+// The first row holding a pixel of that colour; -1 if there is none.
+int firstRowOf(const sf::Image& shot, sf::Color colour);
+
+// The two pause bars, 20 x 100 at (370, 250) and (410, 250) in the 800 x 600 scene, bright
+// wherever the scene maps them on the window, with the scene dimmed between them.
+bool pauseBarsShow(const sf::Image& shot);
+
+// Whether the 16-bit wave file holds anything louder than dither.
+bool recordingHasSound(const std::filesystem::path& wav);
+
+void wait(double seconds);
+
+class GameSession {
+public:
+    GameSession();                          // a scratch folder with a copy of res/
+
+    // Starts the game with OpenAL Soft writing its output to recording(), unless the launch
+    // picks other drivers, and waits for the first frame; false if no window came.
+    bool start(Launch launch = {});
+
+    // Leaves the intro, pauses and resumes: whether the pause bars came with Escape and went
+    // with the next key. Play lasts far less than the 1.2 s a squid needs to reach the submarine.
+    bool pausesAndResumes() const;
+
+    // With the level and game-over pictures marked: plays until a squid catches the submarine,
+    // leaving any new level's intro on the way, and returns the results screen; an empty image
+    // if that takes longer than the timeout.
+    sf::Image playUntilCaught(double timeoutSeconds) const;
+
+    // Asks the window to close, as a window manager does; the exit status, or -1 on a hang.
+    int close();
+
+    // The first screenshot, within the timeout, that passes the check; an empty image if none did.
+    sf::Image await(double timeoutSeconds, const std::function<bool(const sf::Image&)>& check) const;
+    sf::Image shot() const { return screenshot(window); }
+
+    // Moves the window to the screen's corner at that size, so all of it can be read back,
+    // and waits until it has that size.
+    void resize(unsigned width, unsigned height) const;
+    long memoryKilobytes(const char* field) const;       // "VmRSS" or "VmHWM" of the game; 0 once gone
+    std::filesystem::path res() const { return folder.res(); }
+    std::filesystem::path recording() const { return folder.root / "out.wav"; }
+
+    ScratchFolder folder;
+    std::unique_ptr<GameProcess> game;
+    unsigned long window = 0;
+};

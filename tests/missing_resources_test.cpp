@@ -1,0 +1,98 @@
+// The built game started with a picture or a sound missing, or with no resource folder at all:
+// it shows what it has, answers its keys, and closing exits with 0.
+#include "game_session.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace fs = std::filesystem;
+
+TEST(NoResourceFolder, OnlyTheSeaShowsKeysStillWorkAndTheGameIsSilent)
+{
+    GameSession session;
+    fs::remove_all(session.res());
+    ASSERT_TRUE(session.start());
+    EXPECT_EQ(countColour(session.shot(), sea), 800 * 600);
+
+    tapKey("Return");
+    wait(0.1);
+    tapKey("Escape");
+    sf::Image paused = session.await(10, pauseBarsShow);
+    ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
+    EXPECT_EQ(countColour(paused, dimmedSea), 800 * 600 - 2 * 20 * 100);
+    tapKey("Return");
+    EXPECT_GT(session.await(10, [](const sf::Image& shot) { return countColour(shot, sea) == 800 * 600; })
+                  .getSize().x, 0u) << "the next key did not resume";
+    tapKey("space");
+    keyDown("Down");
+    wait(0.2);
+    keyUp("Down");
+
+    EXPECT_EQ(session.close(), 0);
+    EXPECT_GT(fs::file_size(session.recording()), 10000u) << "no sound device output at all";
+    EXPECT_FALSE(recordingHasSound(session.recording()));
+}
+
+// The pictures that show in the intro, and the torpedo, are replaced by single colours, so
+// that each can be told present or absent at a glance.
+static const std::map<std::string, sf::Color> marks = {
+    {"level.png", levelMark}, {"numbers.png", numbersMark}, {"squid.png", squidMark},
+    {"submarine.png", submarineMark}, {"torpedo.png", torpedoMark}};
+
+static std::string fileStem(const ::testing::TestParamInfo<std::string>& file)
+{
+    return file.param.substr(0, file.param.find('.'));
+}
+
+class MissingPicture : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(MissingPicture, TheRestShowsKeysWorkAndCloseExitsWithZero)
+{
+    GameSession session;
+    std::string missing = GetParam();
+    for (const auto& [name, colour] : marks)
+        markPicture(session.res(), name, colour);
+    fs::remove(session.res() / missing);
+    ASSERT_TRUE(session.start());
+
+    sf::Image intro = session.shot();
+    for (const auto& [name, colour] : marks) {
+        if (name == "torpedo.png")
+            continue;           // not launched yet
+        EXPECT_EQ(countColour(intro, colour) > 0, name != missing) << name << " in the intro";
+    }
+    EXPECT_TRUE(session.pausesAndResumes());
+
+    tapKey("space");
+    bool torpedoSeen = session.await(1, [](const sf::Image& shot) { return countColour(shot, torpedoMark) > 0; })
+                           .getSize().x > 0;
+    EXPECT_EQ(torpedoSeen, missing != "torpedo.png");
+    EXPECT_EQ(session.close(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingPicture,
+                         ::testing::Values("squid.png", "submarine.png", "torpedo.png", "explosion.png",
+                                           "gameover.png", "level.png", "numbers.png", "score.png",
+                                           "torpedosfired.png", "monsterskilled.png", "minus.png"),
+                         fileStem);
+
+// Only the jingle plays in the intro, so the recording is silent exactly when it is missing.
+class MissingSound : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(MissingSound, TheGamePlaysOnSilentOnlyWithoutTheJingleAndCloseExitsWithZero)
+{
+    GameSession session;
+    fs::remove(session.res() / (GetParam() + ".wav"));
+    ASSERT_TRUE(session.start());
+    EXPECT_TRUE(session.pausesAndResumes());
+    wait(0.3);
+    EXPECT_EQ(session.close(), 0);
+    EXPECT_GT(fs::file_size(session.recording()), 10000u);
+    EXPECT_EQ(recordingHasSound(session.recording()), GetParam() != "beepboop");
+}
+
+INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingSound,
+                         ::testing::Values("splash", "explosion", "gameover", "pew", "beepboop"),
+                         fileStem);
