@@ -1,0 +1,158 @@
+// The built game's window resized and closed in every phase: the 800 x 600 scene stretches to
+// the window, the centred captions follow its size, and closing always exits with 0.
+#include "game_session.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ctime>
+#include <vector>
+
+// Larger, smaller, very wide, and tall and narrow; all within the 1280 x 1024 test screen.
+static const std::vector<sf::Vector2u> sizes = {{1200, 900}, {400, 300}, {1280, 160}, {240, 1000}};
+
+static bool shows(const sf::Image& shot, sf::Color mark)
+{
+    return countColour(shot, mark) > 0;
+}
+
+static bool cornersAre(const sf::Image& shot, sf::Color colour)
+{
+    sf::Vector2u size = shot.getSize();
+    return countPixels(shot, colour, 2, 0, 0, 3, 3) == 9 && countPixels(shot, colour, 2, size.x - 3, size.y - 3, size.x, size.y) == 9;
+}
+
+// From the submarine's starting place to the middle of the squid's pixels, in an 800 x 600 shot.
+static double squidDistance(const sf::Image& shot)
+{
+    double sumX = 0, sumY = 0, count = 0;
+    for (unsigned y = 0; y < shot.getSize().y; y++)
+        for (unsigned x = 0; x < shot.getSize().x; x++)
+            if (shot.getPixel(x, y) == squidMark) {
+                sumX += x + 0.5;
+                sumY += y + 0.5;
+                count += 1;
+            }
+    return count > 0 ? std::hypot(sumX / count - 50, sumY / count - 300) : 0;
+}
+
+static void waitForNextSecond()
+{
+    std::time_t now = std::time(nullptr);
+    while (std::time(nullptr) == now)
+        wait(0.02);
+}
+
+class WindowPhases : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        markPicture(session.res(), "level.png", levelMark);
+        markPicture(session.res(), "gameover.png", gameOverMark);
+        markPicture(session.res(), "squid.png", squidMark);
+        ASSERT_TRUE(session.start());
+    }
+
+    // A frame drawn at the new size that passes the check. Until the game draws again the
+    // window keeps a cropped or padded copy of the last frame, hence the wait.
+    sf::Image resizedTo(sf::Vector2u size, const std::function<bool(const sf::Image&)>& check)
+    {
+        session.resize(size.x, size.y);
+        wait(0.15);
+        return session.await(10, [&](const sf::Image& shot) { return shot.getSize() == size && check(shot); });
+    }
+
+    void reachResults()
+    {
+        tapKey("Return");
+        ASSERT_GT(session.await(20, [](const sf::Image& shot) { return shows(shot, gameOverMark); }).getSize().x, 0u)
+            << "the squid never reached the submarine";
+    }
+
+    GameSession session;
+};
+
+TEST_F(WindowPhases, IntroStretchesToEverySizeAndClosesWithZero)
+{
+    for (sf::Vector2u size : sizes) {
+        sf::Image shot = resizedTo(size, [](const sf::Image& image) { return cornersAre(image, sea); });
+        ASSERT_GT(shot.getSize().x, 0u) << size.x << " x " << size.y << ": the sea does not fill the window";
+        EXPECT_TRUE(shows(shot, levelMark)) << size.x << " x " << size.y;
+        EXPECT_FALSE(pauseBarsShow(shot));
+    }
+    EXPECT_EQ(session.close(), 0);
+}
+
+// Each size gets a moment of play and is paused again. The squid starts at least 250 pixels
+// away, over 2.7 s of play from the submarine; a game whose squid is nearer is closed and
+// another started, in a new second since the game seeds its squid from the clock.
+TEST_F(WindowPhases, PlayStretchesToEverySizeAndClosesWithZero)
+{
+    for (int attempt = 0; attempt < 8 && squidDistance(session.shot()) < 250; attempt++) {
+        ASSERT_EQ(session.close(), 0);
+        waitForNextSecond();
+        ASSERT_TRUE(session.start());
+    }
+    ASSERT_GE(squidDistance(session.shot()), 250) << "no game in eight had its squid far enough";
+    for (sf::Vector2u size : sizes) {
+        tapKey("Return");
+        sf::Image shot = resizedTo(size, [](const sf::Image& image) { return !shows(image, levelMark); });
+        ASSERT_GT(shot.getSize().x, 0u) << size.x << " x " << size.y << ": the intro did not end";
+        EXPECT_TRUE(cornersAre(shot, sea)) << size.x << " x " << size.y;
+        EXPECT_FALSE(shows(shot, gameOverMark));
+        EXPECT_FALSE(pauseBarsShow(shot));
+        tapKey("Escape");
+        EXPECT_GT(session.await(10, pauseBarsShow).getSize().x, 0u) << size.x << " x " << size.y;
+    }
+    tapKey("Return");
+    EXPECT_EQ(session.close(), 0);
+}
+
+TEST_F(WindowPhases, PauseBarsStretchWithTheSceneAndClosingWhilePausedExitsWithZero)
+{
+    tapKey("Return");
+    wait(0.1);
+    tapKey("Escape");
+    for (sf::Vector2u size : sizes) {
+        sf::Image shot = resizedTo(size, pauseBarsShow);
+        ASSERT_GT(shot.getSize().x, 0u) << size.x << " x " << size.y << ": no bars where the scene puts them";
+        EXPECT_TRUE(cornersAre(shot, dimmedSea)) << size.x << " x " << size.y;
+    }
+    EXPECT_EQ(session.close(), 0);
+}
+
+// The caption sways about the window's centre taken as scene coordinates, which the stretch
+// then scales again: at height h its top row lands at (h / 2 - its half height) * h / 600.
+// The captions drawn after it may hide its lower rows, never its top one.
+TEST_F(WindowPhases, GameOverCaptionFollowsTheWindowSizeAndClosingAfterTheDelayExitsWithZero)
+{
+    sf::Image caption;
+    ASSERT_TRUE(caption.loadFromFile((session.res() / "gameover.png").string()));
+    reachResults();
+    for (sf::Vector2u size : sizes) {
+        double expectedTop = (size.y / 2.0 - caption.getSize().y / 2) * size.y / 600.0;
+        sf::Image shot = resizedTo(size, [&](const sf::Image& image) {
+            return std::abs(firstRowOf(image, gameOverMark) - expectedTop) <= 2;
+        });
+        EXPECT_GT(shot.getSize().x, 0u) << size.x << " x " << size.y << ": caption's top not at row " << expectedTop;
+    }
+    wait(1.2);
+    EXPECT_EQ(session.close(), 0);
+}
+
+TEST_F(WindowPhases, ClosingTheResultsAtOnceExitsWithZero)
+{
+    reachResults();
+    EXPECT_EQ(session.close(), 0);
+}
+
+TEST_F(WindowPhases, AKeyAfterTheDelayRestartsAndTheNewIntroClosesWithZero)
+{
+    reachResults();
+    wait(1.2);
+    tapKey("Return");
+    EXPECT_GT(session.await(10, [](const sf::Image& shot) {
+        return shows(shot, levelMark) && !shows(shot, gameOverMark);
+    }).getSize().x, 0u) << "no intro of a new game";
+    EXPECT_EQ(session.close(), 0);
+}
