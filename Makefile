@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Each installs what is missing first.
 BUILD ?= build
 
-.PHONY: all setup build run test assets clean
+.PHONY: all setup build run test test-sanitize assets clean
 
 all: build
 
@@ -17,6 +17,18 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j2
+
+# The whole suite again, game and tests built with AddressSanitizer and UBSan in a folder of
+# their own. What libraries outside our code keep is dealt with in tests/sanitizers/.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+test-sanitize: setup
+	@cmake -S . -B $(SANITIZE_BUILD) -DGRIMFATHOM_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j2
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
 # Repaints res/, docs/sprites.png and the icons docs/icon-*.png from tools/; commit the result
 # with the change that caused it.
