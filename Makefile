@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`. Each installs what is missing first.
 BUILD ?= build
 
-.PHONY: all setup build run test test-sanitize assets clean
+.PHONY: all setup build run test test-sanitize soak memcheck assets clean
 
 all: build
 
@@ -29,6 +29,14 @@ test-sanitize: setup
 	@cmake -S . -B $(SANITIZE_BUILD) -DGRIMFATHOM_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j2
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
+
+# Two and a half minutes of scripted random play on the built game, its memory sampled.
+soak: build
+	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/soak_session
+
+# A short scripted session of the built game under valgrind's memcheck.
+memcheck: build
+	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/memcheck_session
 
 # Repaints res/, docs/sprites.png and the icons docs/icon-*.png from tools/; commit the result
 # with the change that caused it.
