@@ -10,7 +10,6 @@
 #include <sstream>
 #include <vector>
 
-static const sf::Color sea(20, 102, 126);
 static const sf::Color black(0, 0, 0);
 static const sf::Color squidColour(230, 40, 40);
 static const sf::Color submarineColour(250, 200, 0);

@@ -28,11 +28,6 @@ void markPicture(const fs::path& res, const std::string& name, sf::Color colour)
     writePicture(res / name, size.x, size.y, colour);
 }
 
-static bool near(sf::Color a, sf::Color b)
-{
-    return std::abs(a.r - b.r) <= 6 && std::abs(a.g - b.g) <= 6 && std::abs(a.b - b.b) <= 6;
-}
-
 int countColour(const sf::Image& shot, sf::Color colour)
 {
     return countPixels(shot, colour, 6, 0, 0, shot.getSize().x, shot.getSize().y);
@@ -42,7 +37,7 @@ int firstRowOf(const sf::Image& shot, sf::Color colour)
 {
     for (unsigned y = 0; y < shot.getSize().y; y++)
         for (unsigned x = 0; x < shot.getSize().x; x++)
-            if (near(shot.getPixel(x, y), colour))
+            if (near(shot.getPixel(x, y), colour, 6))
                 return int(y);
     return -1;
 }

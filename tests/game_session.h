@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-const sf::Color sea(20, 102, 126);
 const sf::Color dimmedSea(10, 51, 63);      // the sea under black at alpha 128
 
 // Single colours that appear in none of the game's own pictures.

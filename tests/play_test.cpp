@@ -22,7 +22,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-const sf::Color sea(20, 102, 126);
 const sf::Color dimmedSea(10, 51, 63);      // the sea under black at alpha 128
 const sf::Color barOverDimmedSea(202, 211, 214);   // white at alpha 200 over that
 
@@ -71,12 +70,6 @@ struct Overlap {
     int shown = 0;      // of those, the ones the screenshot shows in the picture's colour
     bool complete() const { return opaque > 0 && shown >= opaque * 9 / 10; }
 };
-
-bool near(sf::Color a, sf::Color b, int tolerance)
-{
-    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance &&
-           std::abs(a.b - b.b) <= tolerance;
-}
 
 // Only the opaque pixels are compared, so whatever swims beneath a picture does not matter.
 Overlap overlap(const sf::Image& shot, const sf::Image& picture, sf::IntRect cell, int left, int top)

@@ -65,11 +65,11 @@ TEST(PictureSetUp, ScoreCaptionShowsWhileAMissingCaptionIsSimplyAbsent)
     openGameWindow();
     resetGame();
     phase = GameOver;
-    window.clear(sf::Color(20, 102, 126));
+    window.clear(sea);
     drawScene();
     sf::Image frame = readBack();
 
     EXPECT_EQ(countPixels(frame, sf::Color::Red, 0, 230, 50, 270, 70), 40 * 20);
     EXPECT_EQ(countPixels(frame, sf::Color::Red, 0, 0, 0, 800, 600), 40 * 20);
-    EXPECT_EQ(countPixels(frame, sf::Color(20, 102, 126), 0, 0, 0, 800, 600), 800 * 600 - 40 * 20);
+    EXPECT_EQ(countPixels(frame, sea, 0, 0, 0, 800, 600), 800 * 600 - 40 * 20);
 }

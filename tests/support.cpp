@@ -125,16 +125,17 @@ int GameProcess::waitForExit(double timeoutSeconds)
     return -1;
 }
 
+bool near(sf::Color a, sf::Color b, int tolerance)
+{
+    return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;
+}
+
 int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
                 unsigned x0, unsigned y0, unsigned x1, unsigned y1)
 {
     int count = 0;
     for (unsigned y = y0; y < y1; y++)
-        for (unsigned x = x0; x < x1; x++) {
-            sf::Color pixel = image.getPixel(x, y);
-            if (std::abs(pixel.r - colour.r) <= tolerance && std::abs(pixel.g - colour.g) <= tolerance &&
-                std::abs(pixel.b - colour.b) <= tolerance)
-                ++count;
-        }
+        for (unsigned x = x0; x < x1; x++)
+            count += near(image.getPixel(x, y), colour, tolerance);
     return count;
 }

@@ -55,6 +55,12 @@ public:
     pid_t pid;
 };
 
+// The colour the game clears each frame to.
+const sf::Color sea(20, 102, 126);
+
+// Whether each of red, green and blue is within tolerance; alpha is not compared.
+bool near(sf::Color a, sf::Color b, int tolerance);
+
 // Pixels of image within tolerance of colour, in the rectangle [x0, x1) x [y0, y1).
 int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
                 unsigned x0, unsigned y0, unsigned x1, unsigned y1);
