@@ -19,6 +19,11 @@ void wait(double seconds)
         std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
 void markPicture(const fs::path& res, const std::string& name, sf::Color colour)
 {
     sf::Image picture;
@@ -28,9 +33,14 @@ void markPicture(const fs::path& res, const std::string& name, sf::Color colour)
     writePicture(res / name, size.x, size.y, colour);
 }
 
-int countColour(const sf::Image& shot, sf::Color colour)
+int countColour(const sf::Image& shot, sf::Color colour, int tolerance)
 {
-    return countPixels(shot, colour, 6, 0, 0, shot.getSize().x, shot.getSize().y);
+    return countPixels(shot, colour, tolerance, 0, 0, shot.getSize().x, shot.getSize().y);
+}
+
+bool shows(const sf::Image& shot, sf::Color mark)
+{
+    return countColour(shot, mark) > 0;
 }
 
 int firstRowOf(const sf::Image& shot, sf::Color colour)
@@ -89,6 +99,10 @@ GameSession::GameSession()
 // The window maps before the pictures load; the first frame comes a moment later.
 bool GameSession::start(Launch launch)
 {
+    while (std::time(nullptr) == startedInSecond)
+        wait(0.02);
+    startedInSecond = std::time(nullptr);
+    game.reset();       // a game left from an earlier start must not be the window found
     fs::path conf = folder.root / "alsoft.conf";
     std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << recording().string() << "\n";
     launch.environment.insert(launch.environment.begin(), {"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
@@ -100,11 +114,16 @@ bool GameSession::start(Launch launch)
     return await(30, [](const sf::Image& shot) { return shot.getPixel(2, 2) != sf::Color::Black; }).getSize().x > 0;
 }
 
-bool GameSession::pausesAndResumes() const
+void GameSession::leaveIntroAndPause() const
 {
     tapKey("Return");
     wait(0.1);
     tapKey("Escape");
+}
+
+bool GameSession::pausesAndResumes() const
+{
+    leaveIntroAndPause();
     bool paused = await(10, pauseBarsShow).getSize().x > 0;
     tapKey("Return");
     bool resumed = await(10, [](const sf::Image& image) { return !pauseBarsShow(image); }).getSize().x > 0;
@@ -114,9 +133,9 @@ bool GameSession::pausesAndResumes() const
 sf::Image GameSession::playUntilCaught(double timeoutSeconds) const
 {
     return await(timeoutSeconds, [](const sf::Image& shot) {
-        if (countColour(shot, levelMark) > 0)
+        if (shows(shot, levelMark))
             tapKey("Return");
-        return countColour(shot, gameOverMark) > 0;
+        return shows(shot, gameOverMark);
     });
 }
 

@@ -5,6 +5,8 @@
 #include "support.h"
 #include "xdriver.h"
 
+#include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -25,8 +27,11 @@ const sf::Color submarineMark(128, 255, 0);
 // glance whether it shows and where. A picture that is not there becomes 40 x 20.
 void markPicture(const std::filesystem::path& res, const std::string& name, sf::Color colour);
 
-// Pixels within 6 of the colour in each channel, over the whole image.
-int countColour(const sf::Image& shot, sf::Color colour);
+// Pixels within the tolerance of the colour in each channel, over the whole image.
+int countColour(const sf::Image& shot, sf::Color colour, int tolerance = 6);
+
+// Whether any pixel is within 6 of the mark.
+bool shows(const sf::Image& shot, sf::Color mark);
 
 // The first row holding a pixel of that colour; -1 if there is none.
 int firstRowOf(const sf::Image& shot, sf::Color colour);
@@ -39,14 +44,20 @@ bool pauseBarsShow(const sf::Image& shot);
 bool recordingHasSound(const std::filesystem::path& wav);
 
 void wait(double seconds);
+double secondsSince(std::chrono::steady_clock::time_point start);
 
 class GameSession {
 public:
     GameSession();                          // a scratch folder with a copy of res/
 
     // Starts the game with OpenAL Soft writing its output to recording(), unless the launch
-    // picks other drivers, and waits for the first frame; false if no window came.
+    // picks other drivers, and waits for the first frame; false if no window came. The game
+    // seeds its squids from the clock's whole seconds, so a game started again waits for a
+    // new second and gets other squids.
     bool start(Launch launch = {});
+
+    // Leaves the intro and pauses, a moment apart so that each key lands in its own phase.
+    void leaveIntroAndPause() const;
 
     // Leaves the intro, pauses and resumes: whether the pause bars came with Escape and went
     // with the next key. Play lasts far less than the 1.2 s a squid needs to reach the submarine.
@@ -74,4 +85,5 @@ public:
     ScratchFolder folder;
     std::unique_ptr<GameProcess> game;
     unsigned long window = 0;
+    std::time_t startedInSecond = 0;                    // the clock's second at the last start
 };

@@ -12,11 +12,6 @@
 #include <iterator>
 #include <string>
 
-static bool shows(const sf::Image& shot, sf::Color mark)
-{
-    return countColour(shot, mark) > 0;
-}
-
 static void printSummary(const std::filesystem::path& log)
 {
     std::ifstream file(log);

@@ -8,11 +8,6 @@
 #include <iterator>
 #include <string>
 
-static bool shows(const sf::Image& shot, sf::Color mark)
-{
-    return countColour(shot, mark) > 0;
-}
-
 // OpenAL Soft is held to ALSA, and there is no sound card here for it to open.
 TEST(NoSoundDevice, FiringBeingCaughtAndRestartingAllWorkAndCloseExitsWithZero)
 {

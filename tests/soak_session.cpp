@@ -146,11 +146,6 @@ private:
     std::mt19937 random;
 };
 
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
 double meanOf(std::vector<Sample>::const_iterator from, std::vector<Sample>::const_iterator to)
 {
     double sum = 0;
