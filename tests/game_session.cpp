@@ -1,6 +1,8 @@
 // Runs the built game under a test's X server, drives its window and reads back what it shows.
 #include "game_session.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -128,6 +130,19 @@ bool GameSession::pausesAndResumes() const
     tapKey("Return");
     bool resumed = await(10, [](const sf::Image& image) { return !pauseBarsShow(image); }).getSize().x > 0;
     return paused && resumed;
+}
+
+void GameSession::expectOnlyTheSeaAroundAPause() const
+{
+    const int wholeScene = 800 * 600;
+    EXPECT_EQ(countColour(shot(), sea), wholeScene);
+    leaveIntroAndPause();
+    sf::Image paused = await(10, pauseBarsShow);
+    ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
+    EXPECT_EQ(countColour(paused, dimmedSea), wholeScene - 2 * 20 * 100);
+    tapKey("Return");
+    EXPECT_GT(await(10, [&](const sf::Image& image) { return countColour(image, sea) == wholeScene; }).getSize().x, 0u)
+        << "the next key did not resume";
 }
 
 sf::Image GameSession::playUntilCaught(double timeoutSeconds) const

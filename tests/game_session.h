@@ -63,6 +63,11 @@ public:
     // with the next key. Play lasts far less than the 1.2 s a squid needs to reach the submarine.
     bool pausesAndResumes() const;
 
+    // For a game that has no picture to show: only the sea shows, Escape dims all of it but the
+    // two bars, and the next key brings the sea back. Fails the running test where it does not;
+    // call it inside ASSERT_NO_FATAL_FAILURE, as a missing pause ends the test.
+    void expectOnlyTheSeaAroundAPause() const;
+
     // With the level and game-over pictures marked: plays until a squid catches the submarine,
     // leaving any new level's intro on the way, and returns the results screen; an empty image
     // if that takes longer than the timeout.

@@ -14,17 +14,7 @@ TEST(NoResourceFolder, OnlyTheSeaShowsKeysStillWorkAndTheGameIsSilent)
     GameSession session;
     fs::remove_all(session.res());
     ASSERT_TRUE(session.start());
-    EXPECT_EQ(countColour(session.shot(), sea), 800 * 600);
-
-    tapKey("Return");
-    wait(0.1);
-    tapKey("Escape");
-    sf::Image paused = session.await(10, pauseBarsShow);
-    ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
-    EXPECT_EQ(countColour(paused, dimmedSea), 800 * 600 - 2 * 20 * 100);
-    tapKey("Return");
-    EXPECT_GT(session.await(10, [](const sf::Image& shot) { return countColour(shot, sea) == 800 * 600; })
-                  .getSize().x, 0u) << "the next key did not resume";
+    ASSERT_NO_FATAL_FAILURE(session.expectOnlyTheSeaAroundAPause());
     tapKey("space");
     keyDown("Down");
     wait(0.2);
