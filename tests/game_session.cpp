@@ -110,6 +110,7 @@ bool GameSession::start(Launch launch)
     launch.environment.insert(launch.environment.begin(), {"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
     game = std::make_unique<GameProcess>(folder.run(), launch);
     window = findWindow("Grimfathom", 60);
+    windowShown = Clock::now();
     if (!window)
         return false;
     focusWindow(window);

@@ -90,5 +90,6 @@ public:
     ScratchFolder folder;
     std::unique_ptr<GameProcess> game;
     unsigned long window = 0;
+    std::chrono::steady_clock::time_point windowShown;  // a moment before the game's first frame
     std::time_t startedInSecond = 0;                    // the clock's second at the last start
 };

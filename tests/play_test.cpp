@@ -1,6 +1,5 @@
 // The built game played through the live keyboard: torpedo and pew, pause, results, clean close.
-#include "support.h"
-#include "xdriver.h"
+#include "game_session.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +9,16 @@
 #include <complex>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <memory>
-#include <thread>
+#include <optional>
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-const sf::Color dimmedSea(10, 51, 63);      // the sea under black at alpha 128
-const sf::Color barOverDimmedSea(202, 211, 214);   // white at alpha 200 over that
-
-void wait(double seconds)
-{
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+const sf::Color barOverDimmedSea(202, 211, 214);   // white at alpha 200 over the dimmed sea
 
 // Saved only when GRIMFATHOM_SCREENSHOTS names a folder, so ordinary runs write nothing.
 void keepScreenshot(const sf::Image& shot, const std::string& name)
@@ -144,8 +129,7 @@ int findAlongRow(const sf::Image& shot, const sf::Image& picture, int y, int fro
 
 double fractionOf(const sf::Image& shot, sf::Color colour)
 {
-    sf::Vector2u size = shot.getSize();
-    return double(countPixels(shot, colour, 2, 0, 0, size.x, size.y)) / double(size.x * size.y);
+    return double(countColour(shot, colour, 2)) / double(shot.getSize().x * shot.getSize().y);
 }
 
 bool sameImage(const sf::Image& a, const sf::Image& b)
@@ -207,86 +191,37 @@ bool firingLineClear(const sf::Image& shot, const Pictures& pictures)
 }
 
 //
-// The game under test, with its sound written to a wave file
+// A game whose squid leaves the torpedo's line clear
 //
 
-struct Session {
-    ScratchFolder folder;
-    std::unique_ptr<GameProcess> game;
-    unsigned long window = 0;
-    Clock::time_point opened;       // when the window showed, about when the jingle started
-    fs::path recording() const { return folder.root / "out.wav"; }
-};
-
-std::unique_ptr<Session> launch()
-{
-    auto session = std::make_unique<Session>();
-    session->folder.copyGameResources();
-    fs::path conf = session->folder.root / "alsoft.conf";
-    std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile="
-                        << session->recording().string() << "\n";
-    session->game = std::make_unique<GameProcess>(
-        session->folder.run(), std::vector<std::string>{"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
-    session->window = findWindow("Grimfathom", 10);
-    session->opened = Clock::now();
-    if (session->window)
-        focusWindow(session->window);
-    return session;
-}
-
-// Polls until a screenshot passes the check and returns it; an empty image if none did in time.
-template <class Check>
-sf::Image awaitScreen(unsigned long id, double timeoutSeconds, Check check)
-{
-    Clock::time_point start = Clock::now();
-    do {
-        sf::Image shot = screenshot(id);
-        if (check(shot))
-            return shot;
-        wait(0.05);
-    } while (secondsSince(start) < timeoutSeconds);
-    return sf::Image();
-}
-
-// The game seeds its squid's place from the clock's whole seconds.
-void waitForNextSecond(std::time_t previous)
-{
-    while (std::time(nullptr) == previous)
-        wait(0.02);
-}
-
 struct Opening {
-    std::unique_ptr<Session> session;
+    bool started = false;       // whether its window and first frame came
     sf::Image intro;
-    sf::Image firstPlay;    // the first screenshot after the intro key
+    sf::Image firstPlay;        // the first screenshot after the intro key
 };
 
 // Starts games until one whose squid is clear of the torpedo's line, which is left playing;
 // a game that fails to open or to leave its intro is returned as it is, for the test to judge.
-Opening openClearGame(const Pictures& pictures, double jingleSeconds)
+// Nothing if no game in six was clear.
+std::optional<Opening> openClearGame(GameSession& session, const Pictures& pictures, double jingleSeconds)
 {
-    Opening opening;
-    std::time_t started = 0;
     for (int attempt = 0; attempt < 6; attempt++) {
-        opening = Opening();
-        waitForNextSecond(started);
-        started = std::time(nullptr);
-        opening.session = launch();
-        unsigned long id = opening.session->window;
-        if (!id)
+        if (attempt > 0)
+            session.close();
+        Opening opening;
+        opening.started = session.start();
+        if (!opening.started)
             return opening;
-        opening.intro = awaitScreen(id, 5, [&](const sf::Image& shot) { return showsLevelIntro(shot, pictures, 1); });
+        opening.intro = session.await(5, [&](const sf::Image& shot) { return showsLevelIntro(shot, pictures, 1); });
         // Play starts once the jingle is over, and past the 0.3 s that guards the first shot.
-        wait(std::max(jingleSeconds, 0.3) + 0.1 - secondsSince(opening.session->opened));
+        wait(std::max(jingleSeconds, 0.3) + 0.1 - secondsSince(session.windowShown));
         tapKey("Return");
         wait(3.0 / 60);
-        opening.firstPlay = screenshot(id);
+        opening.firstPlay = session.shot();
         if (showsCentred(opening.firstPlay, pictures.level, 300, 300) || firingLineClear(opening.firstPlay, pictures))
             return opening;
-        closeWindow(id);
-        opening.session->game->waitForExit(5);
     }
-    return Opening();
+    return std::nullopt;
 }
 
 //
@@ -460,25 +395,25 @@ TEST(Play, TorpedoFliesWithItsPewThenPauseDimsResumeClearsAndCloseExitsCleanly)
     ASSERT_GT(jingle.rate, 0u);
     ASSERT_GT(pew.rate, 0u);
 
-    Opening opening = openClearGame(pictures, double(jingle.samples.size()) / jingle.rate);
-    ASSERT_TRUE(opening.session) << "no game in six had its squid clear of the torpedo's line";
-    Session& session = *opening.session;
-    ASSERT_NE(session.window, 0u);
-    ASSERT_GT(opening.intro.getSize().x, 0u) << "the intro never showed LEVEL 1";
-    keepScreenshot(opening.intro, "intro.png");
-    ASSERT_FALSE(showsCentred(opening.firstPlay, pictures.level, 300, 300)) << "the key left the intro up";
+    GameSession session;
+    std::optional<Opening> opening = openClearGame(session, pictures, double(jingle.samples.size()) / jingle.rate);
+    ASSERT_TRUE(opening) << "no game in six had its squid clear of the torpedo's line";
+    ASSERT_TRUE(opening->started) << "no window, or no first frame in it";
+    ASSERT_GT(opening->intro.getSize().x, 0u) << "the intro never showed LEVEL 1";
+    keepScreenshot(opening->intro, "intro.png");
+    ASSERT_FALSE(showsCentred(opening->firstPlay, pictures.level, 300, 300)) << "the key left the intro up";
 
     // The torpedo leaves from the submarine's nose on its centre line and flies right.
     int launch = int(launchX(pictures));
-    EXPECT_EQ(findAlongRow(opening.firstPlay, pictures.torpedo, 300, launch - 2, 800), -1);
+    EXPECT_EQ(findAlongRow(opening->firstPlay, pictures.torpedo, 300, launch - 2, 800), -1);
     Clock::time_point fired = Clock::now();
     tapKey("space");
     wait(2.0 / 60);
     Clock::time_point firstSeen = Clock::now();
-    sf::Image flying = screenshot(session.window);
+    sf::Image flying = session.shot();
     wait(0.25);
     Clock::time_point secondSeen = Clock::now();
-    sf::Image flown = screenshot(session.window);
+    sf::Image flown = session.shot();
     keepScreenshot(flown, "play.png");
     int first = findAlongRow(flying, pictures.torpedo, 300, launch - 2, 800);
     int second = findAlongRow(flown, pictures.torpedo, 300, launch - 2, 800);
@@ -490,26 +425,26 @@ TEST(Play, TorpedoFliesWithItsPewThenPauseDimsResumeClearsAndCloseExitsCleanly)
     // Paused, the scene is dimmed, the bars show, and nothing moves.
     tapKey("Escape");
     wait(4.0 / 60);
-    sf::Image paused = screenshot(session.window);
+    sf::Image paused = session.shot();
     keepScreenshot(paused, "pause.png");
     EXPECT_GT(fractionOf(paused, dimmedSea), 0.8);
     EXPECT_GT(countPixels(paused, barOverDimmedSea, 6, 370, 250, 390, 350), 1600);
     EXPECT_GT(countPixels(paused, barOverDimmedSea, 6, 410, 250, 430, 350), 1600);
     wait(0.2);
-    EXPECT_TRUE(sameImage(paused, screenshot(session.window))) << "the paused scene changed";
+    EXPECT_TRUE(sameImage(paused, session.shot())) << "the paused scene changed";
 
     tapKey("Return");
     wait(4.0 / 60);
-    sf::Image resumed = screenshot(session.window);
+    sf::Image resumed = session.shot();
     EXPECT_GT(fractionOf(resumed, sea), 0.8);
     EXPECT_LT(fractionOf(resumed, dimmedSea), 0.01);
 
-    closeWindow(session.window);
-    ASSERT_EQ(session.game->waitForExit(5), 0);
+    ASSERT_EQ(session.close(), 0);
 
     // The shot's "pew" is in the recording, once, as long after the jingle as Space came after start-up.
     Heard heard = listen(session.recording(), pew, jingle);
-    double expectedGap = std::chrono::duration<double>(fired - session.opened).count();
+    // The jingle starts with the first frame, a moment after the window shows.
+    double expectedGap = std::chrono::duration<double>(fired - session.windowShown).count();
     std::cout << std::fixed << std::setprecision(4) << "torpedo " << speed << " px/s; pew " << heard.pew.score
               << " at " << heard.pew.seconds << " s, next best " << heard.secondPew.score << "; jingle "
               << heard.jingle.score << " at " << heard.jingle.seconds << " s; Space came " << expectedGap
@@ -523,15 +458,15 @@ TEST(Play, TorpedoFliesWithItsPewThenPauseDimsResumeClearsAndCloseExitsCleanly)
 TEST(Play, CaughtSubmarineShowsTheResultsAndOnlyAKeyAfterASecondStartsANewGame)
 {
     Pictures pictures;
-    std::unique_ptr<Session> session = launch();
-    ASSERT_NE(session->window, 0u);
+    GameSession session;
+    ASSERT_TRUE(session.start());
     auto intro = [&](const sf::Image& shot) { return showsLevelIntro(shot, pictures, 1); };
-    ASSERT_GT(awaitScreen(session->window, 5, intro).getSize().x, 0u);
+    ASSERT_GT(session.await(5, intro).getSize().x, 0u);
     tapKey("Return");
 
     // The squid swims at 80 px/s and starts at most about 800 pixels away.
     auto gameOver = [&](const sf::Image& shot) { return showsGameOver(shot, pictures); };
-    sf::Image results = awaitScreen(session->window, 12, gameOver);
+    sf::Image results = session.await(12, gameOver);
     Clock::time_point caught = Clock::now();
     ASSERT_GT(results.getSize().x, 0u) << "no GAME OVER within 12 s of play";
     keepScreenshot(results, "results.png");
@@ -546,12 +481,10 @@ TEST(Play, CaughtSubmarineShowsTheResultsAndOnlyAKeyAfterASecondStartsANewGame)
 
     tapKey("Return");
     wait(4.0 / 60);
-    EXPECT_TRUE(showsGameOver(screenshot(session->window), pictures)) << "a key within a second left the results";
+    EXPECT_TRUE(showsGameOver(session.shot(), pictures)) << "a key within a second left the results";
 
     wait(1.3 - secondsSince(caught));
     tapKey("Return");
-    EXPECT_GT(awaitScreen(session->window, 1, intro).getSize().x, 0u) << "no new game's intro";
-
-    closeWindow(session->window);
-    EXPECT_EQ(session->game->waitForExit(5), 0);
+    EXPECT_GT(session.await(1, intro).getSize().x, 0u) << "no new game's intro";
+    EXPECT_EQ(session.close(), 0);
 }
