@@ -6,7 +6,7 @@ packages=(
   g++ cmake make pkg-config
   libsfml-dev libgtest-dev libbenchmark-dev
   libx11-dev libxtst-dev
-  xvfb xauth xdotool x11-utils imagemagick sox valgrind
+  xvfb valgrind
   dpkg-dev file
 )
 
