@@ -12,25 +12,25 @@ trap 'rm -rf "$scratch"' EXIT
 "$generator" "$scratch/res" "$scratch/docs"
 
 status=0
-for made in "$scratch"/res/*; do
-  name=$(basename "$made")
-  if ! cmp -s "$made" "$res/$name"; then
-    echo "res/$name differs from what the generator writes (run: make assets)"
-    status=1
-  fi
-done
+
+# Every file the generator writes into $1 must stand byte for byte in $2.
+compare() {
+  local made
+  for made in "$scratch/$1"/*; do
+    if ! cmp -s "$made" "$2/$(basename "$made")"; then
+      echo "$1/$(basename "$made") differs from what the generator writes (run: make assets)"
+      status=1
+    fi
+  done
+}
+
+compare res "$res"
+# docs/ also holds screenshots of the running game, so only what the generator writes is compared.
+compare docs "$docs"
 for kept in "$res"/*; do
   name=$(basename "$kept")
   if [ ! -e "$scratch/res/$name" ]; then
     echo "res/$name is not written by the generator"
-    status=1
-  fi
-done
-# docs/ also holds screenshots of the running game, so only what the generator writes is compared.
-for made in "$scratch"/docs/*; do
-  name=$(basename "$made")
-  if ! cmp -s "$made" "$docs/$name"; then
-    echo "docs/$name differs from what the generator writes (run: make assets)"
     status=1
   fi
 done
