@@ -339,8 +339,8 @@ TEST(PhaseOverlay, PauseDimsTheWholeSceneUnderTwoTranslucentBars)
     EXPECT_TRUE(matches(drawnScene(grey), expected, 2));
 }
 
-// The captions and numbers in their places, all over the swaying caption.
-static sf::Image resultsCaptions()
+// The captions in their places, all over the swaying caption, and the numbers' glyphs.
+static sf::Image resultsWith(const std::vector<Glyph>& numbers)
 {
     sf::Image expected = plain(sea);
     paint(expected, sf::IntRect(150, 80, 500, 440), gameOverColour);
@@ -348,35 +348,34 @@ static sf::Image resultsCaptions()
     paint(expected, sf::IntRect(200, 140, 120, 40), levelColour);
     paint(expected, sf::IntRect(280, 430, 100, 20), killedColour);
     paint(expected, sf::IntRect(230, 510, 150, 20), firedColour);
+    stamp(expected, numbers);
     return expected;
+}
+
+static sf::Image drawnResults(const ScratchFolder& folder, int reached, int killed, int fired)
+{
+    openWithTestPictures(folder);
+    phase = GameOver;
+    level = reached;
+    monstersKilled = killed;
+    torpedoesFired = fired;
+    return drawnScene(sea);
 }
 
 TEST(PhaseOverlay, ResultsShowNegativeScoreWithItsMinus)
 {
     ScratchFolder folder;
-    openWithTestPictures(folder);
-    phase = GameOver;
-    level = 3;
-    monstersKilled = 2;
-    torpedoesFired = 5;
-
-    sf::Image expected = resultsCaptions();
-    stamp(expected, {{'-', 445, 64}, {'1', 475, 70}, {'3', 450, 170}, {'2', 450, 445}, {'5', 450, 530}});
-    EXPECT_TRUE(matches(drawnScene(sea), expected, 0));
+    EXPECT_TRUE(matches(drawnResults(folder, 3, 2, 5),
+                        resultsWith({{'-', 445, 64}, {'1', 475, 70}, {'3', 450, 170}, {'2', 450, 445}, {'5', 450, 530}}),
+                        0));
 }
 
 TEST(PhaseOverlay, ResultsShowTwoPointsPerKillLessOnePerShot)
 {
     ScratchFolder folder;
-    openWithTestPictures(folder);
-    phase = GameOver;
-    level = 10;
-    monstersKilled = 3;
-    torpedoesFired = 5;
-
-    sf::Image expected = resultsCaptions();
-    stamp(expected, {{'1', 450, 70}, {'1', 450, 170}, {'0', 475, 170}, {'3', 450, 445}, {'5', 450, 530}});
-    EXPECT_TRUE(matches(drawnScene(sea), expected, 0));
+    EXPECT_TRUE(matches(drawnResults(folder, 10, 3, 5),
+                        resultsWith({{'1', 450, 70}, {'1', 450, 170}, {'0', 475, 170}, {'3', 450, 445}, {'5', 450, 530}}),
+                        0));
 }
 
 // The view stays 800 x 600 and is stretched over the window, while the centred places follow
