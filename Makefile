@@ -1,22 +1,30 @@
-# The two commands of the README: `make run` and `make test`. Each installs what is missing first.
+# The two commands of the README: `make run` and `make test`. Each installs what is missing first,
+# and each builds only what it uses: playing needs the game alone.
 BUILD ?= build
 
-.PHONY: all setup build run test test-sanitize soak memcheck assets clean
+.PHONY: all configure build build-all run test test-sanitize soak memcheck assets clean
 
 all: build
 
-setup:
-	@bash scripts/setup.sh
-
-build: setup
+configure:
 	@cmake -S . -B $(BUILD) >/dev/null
-	@cmake --build $(BUILD) -j2
+
+build:
+	@bash scripts/setup.sh play
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) -j2 --target grimfathom
 
 run: build
 	cd $(BUILD) && ./grimfathom
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j2
+# Every target: the game, the test programs, the asset generator and the package tests.
+build-all:
+	@bash scripts/setup.sh play test
+	@$(MAKE) --no-print-directory configure
+	@cmake --build $(BUILD) -j2
+
+test: build-all
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j2
 
 # The whole suite again, game and tests built with AddressSanitizer and UBSan in a folder of
 # their own. What libraries outside our code keep is dealt with in tests/sanitizers/.
@@ -25,22 +33,24 @@ SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-test-sanitize: setup
+test-sanitize:
+	@bash scripts/setup.sh play test
 	@cmake -S . -B $(SANITIZE_BUILD) -DGRIMFATHOM_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE_BUILD) -j2
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
 # Two and a half minutes of scripted random play on the built game, its memory sampled.
-soak: build
+soak: build-all
 	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/soak_session
 
 # A short scripted session of the built game under valgrind's memcheck.
-memcheck: build
+memcheck: build-all
 	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/memcheck_session
 
 # Repaints res/, docs/sprites.png and the icons docs/icon-*.png from tools/; commit the result
 # with the change that caused it.
 assets: build
+	@cmake --build $(BUILD) -j2 --target make_assets
 	$(BUILD)/tools/make_assets res docs
 
 clean:
@@ -54,7 +64,7 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-package: build
+package: build-all
 	cd $(BUILD) && cpack
 
 # Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
@@ -62,7 +72,8 @@ package: build
 BENCH_BUILD ?= build-bench
 .PHONY: bench
 
-bench: setup
+bench:
+	@bash scripts/setup.sh play bench
 	@cmake -S . -B $(BENCH_BUILD) -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2 --target grimfathom frame_bench
 	cd $(BENCH_BUILD) && ALSOFT_DRIVERS=null ../tests/with-display.sh bench/frame_bench

@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs what the game, its tests and its tools need on Debian or Ubuntu; quiet when all is there.
+# Installs the Debian or Ubuntu packages that a make target needs; quiet when all is there.
+# Usage: setup.sh GROUP...   Each target names only the groups it uses, so `make run` installs
+# what playing needs and nothing more.
 set -euo pipefail
 
-packages=(
-  g++ cmake make pkg-config
-  libsfml-dev libgtest-dev libbenchmark-dev
-  libx11-dev libxtst-dev
-  xvfb valgrind
-  dpkg-dev file
+declare -A groups=(
+  [play]="g++ cmake make pkg-config libsfml-dev libx11-dev"
+  [test]="libgtest-dev libxtst-dev xvfb valgrind dpkg-dev file"
+  [bench]="libbenchmark-dev libxtst-dev xvfb"
 )
 
+wanted=()
+for group in "${@:-play}"; do
+  [ -n "${groups[$group]+set}" ] || { echo "setup.sh: no package group '$group'" >&2; exit 2; }
+  read -r -a list <<<"${groups[$group]}"
+  wanted+=("${list[@]}")
+done
+
 missing=()
-for p in "${packages[@]}"; do
+for p in "${wanted[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
