@@ -28,4 +28,4 @@ sudo=""
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+$sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null
