@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -93,6 +94,29 @@ bool recordingHasSound(const fs::path& wav)
     return false;
 }
 
+double recordedSeconds(const fs::path& wav)
+{
+    std::ifstream file(wav, std::ios::binary);
+    std::string header(256, '\0');
+    file.read(header.data(), std::streamsize(header.size()));
+    header.resize(std::size_t(file.gcount()));
+    std::size_t format = header.find("fmt "), data = header.find("data");
+    if (format == std::string::npos || data == std::string::npos || format + 20 > header.size())
+        return 0;
+    std::uint32_t bytesPerSecond = 0;
+    for (int i = 3; i >= 0; i--)
+        bytesPerSecond = bytesPerSecond << 8 | static_cast<unsigned char>(header[format + 16 + i]);
+    std::error_code unreadable;
+    double bytes = double(fs::file_size(wav, unreadable)) - double(data + 8);
+    return bytesPerSecond > 0 && !unreadable ? bytes / bytesPerSecond : 0;
+}
+
+bool sameImage(const sf::Image& a, const sf::Image& b)
+{
+    return a.getSize() == b.getSize() &&
+           std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), 4 * a.getSize().x * a.getSize().y) == 0;
+}
+
 GameSession::GameSession()
 {
     folder.copyGameResources();
@@ -108,28 +132,42 @@ bool GameSession::start(Launch launch)
     fs::path conf = folder.root / "alsoft.conf";
     std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << recording().string() << "\n";
     launch.environment.insert(launch.environment.begin(), {"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
+    launched = Clock::now();
     game = std::make_unique<GameProcess>(folder.run(), launch);
-    window = findWindow("Grimfathom", 60);
+    window = findWindow("Grimfathom", patience);
     windowShown = Clock::now();
     if (!window)
         return false;
     focusWindow(window);
-    return await(30, [](const sf::Image& shot) { return shot.getPixel(2, 2) != sf::Color::Black; }).getSize().x > 0;
+    bool drawn = appears([](const sf::Image& shot) { return shot.getPixel(2, 2) != sf::Color::Black; });
+    firstFrameSeen = Clock::now();
+    return drawn;
 }
 
 void GameSession::leaveIntroAndPause() const
 {
+    wait(0.3 - secondsSince(firstFrameSeen));
     tapKey("Return");
     wait(0.1);
     tapKey("Escape");
 }
 
+sf::Image GameSession::fireAndPause() const
+{
+    keyDown("space");
+    keyDown("Escape");
+    wait(2.0 / 60);
+    keyUp("space");
+    keyUp("Escape");
+    return await(pauseBarsShow);
+}
+
 bool GameSession::pausesAndResumes() const
 {
     leaveIntroAndPause();
-    bool paused = await(10, pauseBarsShow).getSize().x > 0;
+    bool paused = appears(pauseBarsShow);
     tapKey("Return");
-    bool resumed = await(10, [](const sf::Image& image) { return !pauseBarsShow(image); }).getSize().x > 0;
+    bool resumed = appears([](const sf::Image& image) { return !pauseBarsShow(image); });
     return paused && resumed;
 }
 
@@ -138,11 +176,11 @@ void GameSession::expectOnlyTheSeaAroundAPause() const
     const int wholeScene = 800 * 600;
     EXPECT_EQ(countColour(shot(), sea), wholeScene);
     leaveIntroAndPause();
-    sf::Image paused = await(10, pauseBarsShow);
+    sf::Image paused = await(pauseBarsShow);
     ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
     EXPECT_EQ(countColour(paused, dimmedSea), wholeScene - 2 * 20 * 100);
     tapKey("Return");
-    EXPECT_GT(await(10, [&](const sf::Image& image) { return countColour(image, sea) == wholeScene; }).getSize().x, 0u)
+    EXPECT_TRUE(appears([&](const sf::Image& image) { return countColour(image, sea) == wholeScene; }))
         << "the next key did not resume";
 }
 
@@ -158,7 +196,7 @@ sf::Image GameSession::playUntilCaught(double timeoutSeconds) const
 int GameSession::close()
 {
     closeWindow(window);
-    return game->waitForExit(30);
+    return game->waitForExit(patience);
 }
 
 sf::Image GameSession::await(double timeoutSeconds, const std::function<bool(const sf::Image&)>& check) const
@@ -173,10 +211,36 @@ sf::Image GameSession::await(double timeoutSeconds, const std::function<bool(con
     return sf::Image();
 }
 
+bool GameSession::awaitNewFrames() const
+{
+    sf::Image last = shot();
+    for (int change = 0; change < 2; change++) {
+        last = await([&](const sf::Image& image) { return !sameImage(image, last); });
+        if (last.getSize().x == 0)
+            return false;
+    }
+    return true;
+}
+
+// The wave file grows as OpenAL Soft mixes, at the byte rate its header gives; its clock
+// started when the device opened, after the launch.
+bool GameSession::awaitRecordingOfNow() const
+{
+    double now = secondsSince(launched);
+    auto deadline = Clock::now() + std::chrono::duration<double>(patience);
+    while (recordedSeconds(recording()) < now + 0.05) {
+        if (Clock::now() > deadline)
+            return false;
+        wait(0.02);
+    }
+    return true;
+}
+
 void GameSession::resize(unsigned width, unsigned height) const
 {
     placeWindow(window, 0, 0, width, height);
-    for (int tries = 0; tries < 200 && windowSize(window) != sf::Vector2u(width, height); tries++)
+    auto deadline = Clock::now() + std::chrono::duration<double>(patience);
+    while (windowSize(window) != sf::Vector2u(width, height) && Clock::now() < deadline)
         wait(0.01);
 }
 

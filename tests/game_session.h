@@ -12,7 +12,13 @@
 #include <memory>
 #include <string>
 
-const sf::Color dimmedSea(10, 51, 63);      // the sea under black at alpha 128
+// A colour under the pause's black at alpha 128, as the game blends it.
+inline sf::Color dimmed(sf::Color colour)
+{
+    auto half = [](sf::Uint8 channel) { return sf::Uint8((channel * 127 + 127) / 255); };
+    return sf::Color(half(colour.r), half(colour.g), half(colour.b));
+}
+const sf::Color dimmedSea = dimmed(sea);
 
 // Single colours that appear in none of the game's own pictures.
 const sf::Color levelMark(255, 0, 255);
@@ -43,6 +49,12 @@ bool pauseBarsShow(const sf::Image& shot);
 // Whether the 16-bit wave file holds anything louder than dither.
 bool recordingHasSound(const std::filesystem::path& wav);
 
+// Seconds of sound in the wave file so far, from the byte rate in its header; 0 before it has one.
+double recordedSeconds(const std::filesystem::path& wav);
+
+// Whether the two images have the same size and pixels.
+bool sameImage(const sf::Image& a, const sf::Image& b);
+
 void wait(double seconds);
 double secondsSince(std::chrono::steady_clock::time_point start);
 
@@ -56,12 +68,19 @@ public:
     // new second and gets other squids.
     bool start(Launch launch = {});
 
-    // Leaves the intro and pauses, a moment apart so that each key lands in its own phase.
+    // Leaves the intro and pauses, a moment apart so that each key lands in its own phase, and
+    // late enough that the game's clock has passed the 0.3 s that guards the first shot: any
+    // shot after the pause has shown is taken.
     void leaveIntroAndPause() const;
 
     // Leaves the intro, pauses and resumes: whether the pause bars came with Escape and went
     // with the next key. Play lasts far less than the 1.2 s a squid needs to reach the submarine.
     bool pausesAndResumes() const;
+
+    // Space and Escape in one breath while playing: the torpedo waits at the submarine's nose,
+    // before any squid could reach it, and the paused frame shows it dimmed. That frame, or an
+    // empty image if no pause came. Call it after a pause has shown.
+    sf::Image fireAndPause() const;
 
     // For a game that has no picture to show: only the sea shows, Escape dims all of it but the
     // two bars, and the next key brings the sea back. Fails the running test where it does not;
@@ -78,6 +97,15 @@ public:
 
     // The first screenshot, within the timeout, that passes the check; an empty image if none did.
     sf::Image await(double timeoutSeconds, const std::function<bool(const sf::Image&)>& check) const;
+    sf::Image await(const std::function<bool(const sf::Image&)>& check) const { return await(patience, check); }
+    bool appears(const std::function<bool(const sf::Image&)>& check) const { return await(check).getSize().x > 0; }
+
+    // Waits until the window has changed twice: the second new frame was drawn after this call
+    // began, so the game's clock has passed the moment of the call. Only for a scene that moves.
+    bool awaitNewFrames() const;
+
+    // Waits until the recording reaches the present: every sound played so far is in it.
+    bool awaitRecordingOfNow() const;
     sf::Image shot() const { return screenshot(window); }
 
     // Moves the window to the screen's corner at that size, so all of it can be read back,
@@ -90,6 +118,8 @@ public:
     ScratchFolder folder;
     std::unique_ptr<GameProcess> game;
     unsigned long window = 0;
+    std::chrono::steady_clock::time_point launched;     // before the game's sound device opened
     std::chrono::steady_clock::time_point windowShown;  // a moment before the game's first frame
+    std::chrono::steady_clock::time_point firstFrameSeen;   // a moment after it
     std::time_t startedInSecond = 0;                    // the clock's second at the last start
 };

@@ -20,6 +20,7 @@ TEST(NoResourceFolder, OnlyTheSeaShowsKeysStillWorkAndTheGameIsSilent)
     wait(0.2);
     keyUp("Down");
 
+    ASSERT_TRUE(session.awaitRecordingOfNow());
     EXPECT_EQ(session.close(), 0);
     EXPECT_GT(fs::file_size(session.recording()), 10000u) << "no sound device output at all";
     EXPECT_FALSE(recordingHasSound(session.recording()));
@@ -47,7 +48,12 @@ TEST_P(MissingPicture, TheRestShowsKeysWorkAndCloseExitsWithZero)
     fs::remove(session.res() / missing);
     ASSERT_TRUE(session.start());
 
-    sf::Image intro = session.shot();
+    sf::Image intro = session.await([&](const sf::Image& shot) {
+        for (const auto& [name, colour] : marks)
+            if (name != missing && name != "torpedo.png" && !shows(shot, colour))
+                return false;
+        return true;
+    });
     for (const auto& [name, colour] : marks) {
         if (name == "torpedo.png")
             continue;           // not launched yet
@@ -55,16 +61,14 @@ TEST_P(MissingPicture, TheRestShowsKeysWorkAndCloseExitsWithZero)
     }
     EXPECT_TRUE(session.pausesAndResumes());
 
-    tapKey("space");
-    bool torpedoSeen = session.await(1, [](const sf::Image& shot) { return shows(shot, torpedoMark); }).getSize().x > 0;
-    EXPECT_EQ(torpedoSeen, missing != "torpedo.png");
+    sf::Image paused = session.fireAndPause();
+    ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
+    EXPECT_EQ(shows(paused, dimmed(torpedoMark)), missing != "torpedo.png");
     EXPECT_EQ(session.close(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingPicture,
-                         ::testing::Values("squid.png", "submarine.png", "torpedo.png", "explosion.png",
-                                           "gameover.png", "level.png", "numbers.png", "score.png",
-                                           "torpedosfired.png", "monsterskilled.png", "minus.png"),
+                         ::testing::ValuesIn(gamePictures),
                          fileStem);
 
 // Only the jingle plays in the intro, so the recording is silent exactly when it is missing.
@@ -76,12 +80,12 @@ TEST_P(MissingSound, TheGamePlaysOnSilentOnlyWithoutTheJingleAndCloseExitsWithZe
     fs::remove(session.res() / (GetParam() + ".wav"));
     ASSERT_TRUE(session.start());
     EXPECT_TRUE(session.pausesAndResumes());
-    wait(0.3);
+    ASSERT_TRUE(session.awaitRecordingOfNow());
     EXPECT_EQ(session.close(), 0);
     EXPECT_GT(fs::file_size(session.recording()), 10000u);
     EXPECT_EQ(recordingHasSound(session.recording()), GetParam() != "beepboop");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingSound,
-                         ::testing::Values("splash", "explosion", "gameover", "pew", "beepboop"),
+                         ::testing::ValuesIn(gameSounds),
                          fileStem);

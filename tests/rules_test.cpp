@@ -95,7 +95,7 @@ TEST_F(Rules, ShotLeavesAheadOfTheNoseWithItsSoundCountAndStamp)
     handleEvent(keyPress(sf::Keyboard::Space));
 
     ASSERT_EQ(torpedoes.size(), 1u);
-    EXPECT_EQ(torpedoes[0].position, sf::Vector2f(50 + 64 - 10, 300));
+    EXPECT_EQ(torpedoes[0].position, sf::Vector2f(50 + launchOffset(64), 300));
     EXPECT_FALSE(torpedoes[0].hit);
     EXPECT_EQ(torpedoesFired, 1);
     EXPECT_EQ(lastShotTime, 0.31f);

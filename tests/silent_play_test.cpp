@@ -18,22 +18,18 @@ TEST(NoSoundDevice, FiringBeingCaughtAndRestartingAllWorkAndCloseExitsWithZero)
     std::filesystem::path errors = session.folder.root / "errors.txt";
     ASSERT_TRUE(session.start(Launch{{"ALSOFT_DRIVERS=alsa"}, {}, {}, errors}));
 
+    ASSERT_TRUE(session.pausesAndResumes());
+    EXPECT_TRUE(shows(session.fireAndPause(), dimmed(torpedoMark))) << "no torpedo";
     tapKey("Return");
-    wait(0.35);
-    tapKey("space");
-    EXPECT_GT(session.await(2, [](const sf::Image& shot) { return shows(shot, torpedoMark); }).getSize().x, 0u)
-        << "no torpedo";
-    ASSERT_GT(session.playUntilCaught(40).getSize().x, 0u) << "never caught";
+    ASSERT_GT(session.playUntilCaught(patience).getSize().x, 0u) << "never caught";
 
     wait(1.2);
+    ASSERT_TRUE(session.awaitNewFrames());
     tapKey("Return");
-    EXPECT_GT(session.await(10, [](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); })
-                  .getSize().x, 0u) << "no new game";
-    tapKey("Return");
-    wait(0.35);
-    tapKey("space");
-    EXPECT_GT(session.await(2, [](const sf::Image& shot) { return shows(shot, torpedoMark); }).getSize().x, 0u)
-        << "no torpedo in the new game";
+    EXPECT_TRUE(session.appears([](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); }))
+        << "no new game";
+    ASSERT_TRUE(session.pausesAndResumes());
+    EXPECT_TRUE(shows(session.fireAndPause(), dimmed(torpedoMark))) << "no torpedo in the new game";
     EXPECT_EQ(session.close(), 0);
 
     std::ifstream log(errors);

@@ -25,9 +25,9 @@ class SoundBank : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        unsigned length = 1000;
-        for (const char* name : {"splash", "explosion", "gameover", "pew", "beepboop"})
-            writeTone(folder.res() / (std::string(name) + ".wav"), length += 100);
+        unsigned length = 1000;     // 1100 samples for the first of gameSounds, 100 more for each next
+        for (const std::string& name : gameSounds)
+            writeTone(folder.res() / (name + ".wav"), length += 100);
         openGameWindow();
         resetGame();
     }
@@ -38,7 +38,7 @@ protected:
 TEST_F(SoundBank, SetUpLoadsTheFiveSoundsAndBindsTheJingle)
 {
     ASSERT_EQ(voices.size(), 4u);
-    EXPECT_EQ(soundBank.size(), 5u);
+    EXPECT_EQ(soundBank.size(), gameSounds.size());
     EXPECT_EQ(soundBank["splash"].getSampleCount(), 1100u);
     EXPECT_EQ(soundBank["beepboop"].getSampleCount(), 1500u);
     EXPECT_EQ(jingleSound.getBuffer(), &soundBank["beepboop"]);

@@ -125,6 +125,12 @@ int GameProcess::waitForExit(double timeoutSeconds)
     return -1;
 }
 
+sf::IntRect digitCell(sf::Vector2u strip, int digit)
+{
+    float cellFraction = float(strip.x) / 10.0f;
+    return sf::IntRect(int(float(digit) * cellFraction), 0, int(cellFraction), int(strip.y));
+}
+
 bool near(sf::Color a, sf::Color b, int tolerance)
 {
     return std::abs(a.r - b.r) <= tolerance && std::abs(a.g - b.g) <= tolerance && std::abs(a.b - b.b) <= tolerance;

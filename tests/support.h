@@ -12,6 +12,25 @@
 #include <string>
 #include <vector>
 
+// The longest any test waits for the real game to show or say what it checks. Each wait ends
+// as soon as the state comes, so only a failing test waits this long; a loaded machine can
+// hold a frame back for seconds.
+const double patience = 60;
+
+// What the game reads from "../res/": its eleven pictures, and its five sounds by name, each
+// read from NAME.wav.
+const std::vector<std::string> gamePictures = {
+    "squid.png", "submarine.png", "torpedo.png", "explosion.png", "gameover.png", "level.png",
+    "numbers.png", "score.png", "torpedosfired.png", "monsterskilled.png", "minus.png"};
+const std::vector<std::string> gameSounds = {"splash", "explosion", "gameover", "pew", "beepboop"};
+
+// The torpedo leaves this far ahead of the submarine's centre, on its centre line.
+inline float launchOffset(unsigned submarineWidth) { return float(submarineWidth) - 10; }
+
+// The number strip holds the digits 0 to 9 in ten equal cells, each a tenth of the strip's
+// width in whole pixels from a fractional start, so a strip of 255 has cells of 25 from 0, 25, 51...
+sf::IntRect digitCell(sf::Vector2u strip, int digit);
+
 // A folder with res/ and run/ side by side; the process works in run/ while it lives,
 // so the game's "../res/" is the scratch res/.
 class ScratchFolder {

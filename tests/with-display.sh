@@ -5,7 +5,8 @@ set -u
 tmp=$(mktemp -d)
 Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp 4>"$tmp/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
+# A loaded machine can take many seconds to start a server; an idle one takes a tenth.
+for _ in $(seq 600); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 if [ ! -s "$tmp/display" ]; then echo "Xvfb did not start" >&2; kill $xvfb 2>/dev/null; exit 1; fi
 export DISPLAY=":$(head -n1 "$tmp/display")"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"

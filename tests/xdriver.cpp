@@ -90,12 +90,6 @@ void focusWindow(unsigned long id)
     XSync(display(), False);
 }
 
-void resizeWindow(unsigned long id, unsigned width, unsigned height)
-{
-    XResizeWindow(display(), id, width, height);
-    XSync(display(), False);
-}
-
 void placeWindow(unsigned long id, int x, int y, unsigned width, unsigned height)
 {
     XMoveResizeWindow(display(), id, x, y, width, height);

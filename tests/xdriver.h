@@ -12,7 +12,6 @@ std::string windowCaption(unsigned long id);
 sf::Vector2u windowSize(unsigned long id);
 sf::Image screenshot(unsigned long id);
 void focusWindow(unsigned long id);
-void resizeWindow(unsigned long id, unsigned width, unsigned height);
 void placeWindow(unsigned long id, int x, int y, unsigned width, unsigned height);  // moves and resizes at once
 void closeWindow(unsigned long id);          // WM_DELETE_WINDOW, as a window manager asks
 void keyDown(const std::string& keysym);     // the live keyboard state, through XTest
