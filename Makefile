@@ -26,6 +26,13 @@ build-all:
 test: build-all
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j2
 
+# The whole suite RUNS times (default 3) beside two busy loops, to show it holds on a loaded
+# machine; each run's failures are listed. Not part of CI.
+RUNS ?= 3
+.PHONY: test-busy
+test-busy: build-all
+	@bash tests/busy.sh $(RUNS) $(BUILD)
+
 # The whole suite again, game and tests built with AddressSanitizer and UBSan in a folder of
 # their own. What libraries outside our code keep is dealt with in tests/sanitizers/.
 SANITIZE_BUILD ?= build-sanitize
