@@ -24,7 +24,8 @@ for run in $(seq "$runs"); do
   else
     failed=$((failed + 1))
     echo "run $run of $runs: FAILED in $((SECONDS - started)) s (log: $log)"
-    sed -n '/The following tests FAILED/,$p' "$log"
+    # ctest's list of failed tests, or the end of the log when it ran none
+    if grep -q 'The following tests FAILED' "$log"; then sed -n '/The following tests FAILED/,$p' "$log"; else tail -n 15 "$log"; fi
   fi
 done
 echo "$((runs - failed)) of $runs runs passed beside two busy loops"
