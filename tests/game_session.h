@@ -104,8 +104,10 @@ public:
     // began, so the game's clock has passed the moment of the call. Only for a scene that moves.
     bool awaitNewFrames() const;
 
-    // Waits until the recording reaches the present: every sound played so far is in it.
+    // Waits until the recording reaches the present: every sound played so far is in it. Pause
+    // first where a sound the check does not expect could come meanwhile.
     bool awaitRecordingOfNow() const;
+
     sf::Image shot() const { return screenshot(window); }
 
     // Moves the window to the screen's corner at that size, so all of it can be read back,

@@ -72,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(EachInTurn, MissingPicture,
                          fileStem);
 
 // Only the jingle plays in the intro, so the recording is silent exactly when it is missing.
+// The game is paused again before the recording is awaited: a squid that reached the
+// submarine meanwhile would be heard.
 class MissingSound : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(MissingSound, TheGamePlaysOnSilentOnlyWithoutTheJingleAndCloseExitsWithZero)
@@ -80,6 +82,8 @@ TEST_P(MissingSound, TheGamePlaysOnSilentOnlyWithoutTheJingleAndCloseExitsWithZe
     fs::remove(session.res() / (GetParam() + ".wav"));
     ASSERT_TRUE(session.start());
     EXPECT_TRUE(session.pausesAndResumes());
+    tapKey("Escape");
+    ASSERT_TRUE(session.appears(pauseBarsShow));
     ASSERT_TRUE(session.awaitRecordingOfNow());
     EXPECT_EQ(session.close(), 0);
     EXPECT_GT(fs::file_size(session.recording()), 10000u);

@@ -245,6 +245,7 @@ std::vector<Sighting> followTorpedo(const GameSession& session, const Pictures& 
             seen.push_back(Sighting{seconds, x, shot});
         if (!seen.empty() && seconds - seen.front().seconds >= flightSeconds)
             break;
+        wait(0.02);     // leaves the game the processor to draw with
     }
     return seen;
 }
@@ -472,6 +473,8 @@ TEST(Play, TorpedoFliesWithItsPewThenPauseDimsResumeClearsAndCloseExitsCleanly)
     EXPECT_GT(fractionOf(resumed, sea), 0.8);
     EXPECT_LT(fractionOf(resumed, dimmedSea), 0.01);
 
+    tapKey("Escape");
+    ASSERT_TRUE(session.appears(pauseBarsShow));
     ASSERT_TRUE(session.awaitRecordingOfNow());
     ASSERT_EQ(session.close(), 0);
 
