@@ -1,20 +1,56 @@
 // Loads the pictures and gives every sprite its texture, origin and fixed place.
 #include "grimfathom.h"
 
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+static sf::Uint32 bigEndian(const unsigned char bytes[4])
+{
+    return sf::Uint32(bytes[0]) << 24 | sf::Uint32(bytes[1]) << 16 | sf::Uint32(bytes[2]) << 8 | sf::Uint32(bytes[3]);
+}
+
+// Our pictures are PNGs a few hundred pixels wide. SFML's reader goes by the bytes, not the name,
+// and on damaged JPEG or HDR bytes it aborts or never returns; a PNG that claims a huge picture
+// costs seconds and gigabytes before it fails. So SFML sees only a plain file (opening a named
+// pipe would block) that starts as a PNG whose header, always the first chunk, claims at most
+// 4096 pixels a side.
+static bool decodablePicture(const std::string& path)
+{
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    std::error_code unreadable;
+    if (!std::filesystem::is_regular_file(path, unreadable))
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    unsigned char start[24];    // signature, header length and type, width, height
+    if (!file.read(reinterpret_cast<char*>(start), sizeof start))
+        return false;
+    return std::memcmp(start, signature, 8) == 0 && std::memcmp(start + 12, "IHDR", 4) == 0
+        && bigEndian(start + 16) <= 4096 && bigEndian(start + 20) <= 4096;
+}
+
+// A picture that cannot be read leaves an empty texture; its sprite then draws nothing.
+static void loadPicture(sf::Texture& texture, const std::string& name)
+{
+    std::string path = "../res/" + name;
+    if (decodablePicture(path))
+        texture.loadFromFile(path, sf::IntRect());
+}
+
 void loadPictures()
 {
-    // A picture that fails to load leaves an empty texture; its sprite then draws nothing.
-    squidTexture.loadFromFile("../res/squid.png", sf::IntRect());
-    submarineTexture.loadFromFile("../res/submarine.png", sf::IntRect());
-    torpedoTexture.loadFromFile("../res/torpedo.png", sf::IntRect());
-    explosionTexture.loadFromFile("../res/explosion.png", sf::IntRect());
-    gameOverTexture.loadFromFile("../res/gameover.png", sf::IntRect());
-    levelTexture.loadFromFile("../res/level.png", sf::IntRect());
-    numbersTexture.loadFromFile("../res/numbers.png", sf::IntRect());
-    scoreTexture.loadFromFile("../res/score.png", sf::IntRect());
-    torpedoesFiredTexture.loadFromFile("../res/torpedosfired.png", sf::IntRect());
-    monstersKilledTexture.loadFromFile("../res/monsterskilled.png", sf::IntRect());
-    minusTexture.loadFromFile("../res/minus.png", sf::IntRect());
+    loadPicture(squidTexture, "squid.png");
+    loadPicture(submarineTexture, "submarine.png");
+    loadPicture(torpedoTexture, "torpedo.png");
+    loadPicture(explosionTexture, "explosion.png");
+    loadPicture(gameOverTexture, "gameover.png");
+    loadPicture(levelTexture, "level.png");
+    loadPicture(numbersTexture, "numbers.png");
+    loadPicture(scoreTexture, "score.png");
+    loadPicture(torpedoesFiredTexture, "torpedosfired.png");
+    loadPicture(monstersKilledTexture, "monsterskilled.png");
+    loadPicture(minusTexture, "minus.png");
 }
 
 static void bindCentred(sf::Sprite& sprite, const sf::Texture& texture)

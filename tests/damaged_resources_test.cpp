@@ -4,6 +4,7 @@
 #include "game_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <functional>
@@ -38,6 +39,13 @@ static void replaceWithDirectory(const fs::path& path)
     fs::create_directory(path);
 }
 
+// Opening a named pipe waits for a writer that never comes.
+static void replaceWithNamedPipe(const fs::path& path)
+{
+    fs::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+}
+
 static void truncateToHalf(const fs::path& path)
 {
     fs::path good = path.string() + ".good";
@@ -69,7 +77,11 @@ INSTANTIATE_TEST_SUITE_P(Spoiled, DamagedPictures, ::testing::Values(
     Damage{"HeaderClaimingTwoGigapixelsEachWay", [](const fs::path& path) { writePngClaiming(path, 0x7fffffff, 0x7fffffff); }},
     Damage{"HeaderClaimingTheLargestTexture", [](const fs::path& path) { writePngClaiming(path, 16384, 16384); }},
     Damage{"ZeroBytes", [](const fs::path& path) { std::ofstream(path, std::ios::trunc).close(); }},
-    Damage{"Directory", replaceWithDirectory}), damageName);
+    Damage{"Directory", replaceWithDirectory},
+    Damage{"NamedPipe", replaceWithNamedPipe},
+    Damage{"JpegWithImpossibleHuffmanValue", writeJpegWithImpossibleHuffmanValue},
+    Damage{"HdrEndingInItsFirstScanline", writeHdrEndingInItsFirstScanline},
+    Damage{"BlankPngSixteenThousandSquare", [](const fs::path& path) { writeBlankPng(path, 16000, 16000); }}), damageName);
 
 class DamagedSounds : public ::testing::TestWithParam<Damage> {};
 
