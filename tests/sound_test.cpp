@@ -182,3 +182,21 @@ TEST_F(DamagedSound, GoodFileStillDecodesSampleForSample)
     ASSERT_EQ(loaded.getSampleCount(), stereo.size());
     EXPECT_TRUE(std::equal(stereo.begin(), stereo.end(), loaded.getSamples()));
 }
+
+// Chunks ahead of the format chunk are skipped by their little-endian sizes: a LIST chunk first
+// changes nothing, and behind one a data chunk ahead of the format is still caught.
+TEST_F(DamagedSound, ChunksAheadOfTheFormatAreSkippedBySize)
+{
+    writeWav(pew(), WavHeader{});
+    loadSound("pew");
+    sf::SoundBuffer plain = soundBank["pew"];
+    writeWav(pew(), WavHeader{1, 1, 44100, 16, 200, false, true});
+    loadSound("pew");
+    const sf::SoundBuffer& listed = soundBank["pew"];
+    ASSERT_EQ(listed.getSampleCount(), 100u);
+    ASSERT_EQ(plain.getSampleCount(), 100u);
+    EXPECT_TRUE(std::equal(plain.getSamples(), plain.getSamples() + 100, listed.getSamples()));
+
+    writeWav(pew(), WavHeader{1, 1, 44100, 16, 200, true, true});
+    expectUnreadable("LIST, data, fmt");
+}
