@@ -84,3 +84,22 @@ bench:
 	@cmake -S . -B $(BENCH_BUILD) -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(BENCH_BUILD) -j2 --target grimfathom frame_bench
 	cd $(BENCH_BUILD) && ALSOFT_DRIVERS=null ../tests/with-display.sh bench/frame_bench
+
+# Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
+# target; not part of `make test`. SFML is built once from Debian's source with the same
+# instrumentation into FUZZ_CACHE; the corpora grow in $(FUZZ_BUILD)/corpus from run to run.
+# FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_CACHE ?= $(HOME)/.cache/grimfathom/fuzz-sfml
+FUZZ_SECONDS ?= 300
+FUZZ_FLAGS ?=
+.PHONY: fuzz
+
+fuzz:
+	@bash scripts/setup.sh fuzz
+	@bash fuzz/build-sfml.sh $(FUZZ_CACHE)
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DGRIMFATHOM_FUZZ=ON -DBUILD_TESTING=OFF \
+		-DSFML_DIR=$(FUZZ_CACHE)/install/lib/cmake/SFML >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target picture_fuzzer sound_fuzzer
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) sounds $(FUZZ_FLAGS)
+	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) pictures $(FUZZ_FLAGS)
