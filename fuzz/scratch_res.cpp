@@ -1,5 +1,7 @@
-// The scratch folders the fuzz targets run in.
+// The scratch folders the fuzz targets run in, and libFuzzer's set-up hook that makes them.
 #include "scratch_res.h"
+
+#include <SFML/System/Err.hpp>
 
 #include <cstdlib>
 #include <filesystem>
@@ -15,7 +17,8 @@ static void removeScratch()
     fs::remove_all(scratch, ignored);
 }
 
-void enterScratchFolder()
+// Called by libFuzzer once, before it reads the corpus (whose folders are given as full paths).
+extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     std::string pattern = (fs::temp_directory_path() / "grimfathom-fuzz-XXXXXX").string();
     scratch = mkdtemp(pattern.data());
@@ -23,6 +26,8 @@ void enterScratchFolder()
     fs::create_directory(scratch / "run");
     fs::current_path(scratch / "run");
     std::atexit(removeScratch);
+    sf::err().rdbuf(nullptr);   // SFML's complaint about every damaged file would drown the log
+    return 0;
 }
 
 void writeResource(const std::string& name, const std::uint8_t* data, std::size_t size)
