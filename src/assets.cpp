@@ -11,11 +11,29 @@ static sf::Uint32 bigEndian(const unsigned char bytes[4])
     return sf::Uint32(bytes[0]) << 24 | sf::Uint32(bytes[1]) << 16 | sf::Uint32(bytes[2]) << 8 | sf::Uint32(bytes[3]);
 }
 
+// Whether every chunk of the PNG fits in the file: SFML's decoder reserves whatever an image
+// data chunk claims, up to 2 GB, before it finds the file ending. A file that ends before its
+// last chunk is left for the decoder to turn away.
+static bool chunksFitIn(std::ifstream& file, std::uintmax_t fileSize)
+{
+    unsigned char chunk[8];     // length, type; then the data and a 4-byte checksum
+    file.seekg(8);
+    while (file.read(reinterpret_cast<char*>(chunk), sizeof chunk)) {
+        std::uintmax_t end = std::uintmax_t(file.tellg()) + bigEndian(chunk) + 4;
+        if (end > fileSize)
+            return false;
+        if (std::memcmp(chunk + 4, "IEND", 4) == 0)
+            return true;
+        file.seekg(std::streamoff(end));
+    }
+    return true;
+}
+
 // Our pictures are PNGs a few hundred pixels wide. SFML's reader goes by the bytes, not the name,
 // and on damaged JPEG or HDR bytes it aborts or never returns; a PNG that claims a huge picture
 // costs seconds and gigabytes before it fails. So SFML sees only a plain file (opening a named
 // pipe would block) that starts as a PNG whose header, always the first chunk, claims at most
-// 4096 pixels a side.
+// 4096 pixels a side, and whose chunks fit in the file.
 static bool decodablePicture(const std::string& path)
 {
     static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -27,7 +45,8 @@ static bool decodablePicture(const std::string& path)
     if (!file.read(reinterpret_cast<char*>(start), sizeof start))
         return false;
     return std::memcmp(start, signature, 8) == 0 && std::memcmp(start + 12, "IHDR", 4) == 0
-        && bigEndian(start + 16) <= 4096 && bigEndian(start + 20) <= 4096;
+        && bigEndian(start + 16) <= 4096 && bigEndian(start + 20) <= 4096
+        && chunksFitIn(file, std::filesystem::file_size(path, unreadable));
 }
 
 // A picture that cannot be read leaves an empty texture; its sprite then draws nothing.

@@ -73,7 +73,7 @@ static void appendPngChunk(Bytes& png, const char* type, const Bytes& data)
     appendBigEndian(png, crc32(png.data() + start, png.size() - start));
 }
 
-static void writePng(const fs::path& path, unsigned width, unsigned height, const Bytes& zlibData)
+static Bytes png(unsigned width, unsigned height, const Bytes& zlibData)
 {
     Bytes png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
     Bytes header;
@@ -83,12 +83,24 @@ static void writePng(const fs::path& path, unsigned width, unsigned height, cons
     appendPngChunk(png, "IHDR", header);
     appendPngChunk(png, "IDAT", zlibData);
     appendPngChunk(png, "IEND", {});
-    writeBytes(path, png);
+    return png;
 }
+
+static const Bytes oneZeroByte = {0x78, 0x9c, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01};
 
 void writePngClaiming(const fs::path& path, unsigned width, unsigned height)
 {
-    writePng(path, width, height, {0x78, 0x9c, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01});  // one zero byte
+    writeBytes(path, png(width, height, oneZeroByte));
+}
+
+// The data chunk's length comes after the signature and the 25 bytes of the header chunk.
+void writePngWithDataClaiming(const fs::path& path, std::uint32_t length)
+{
+    Bytes bytes = png(80, 80, oneZeroByte);
+    Bytes claim;
+    appendBigEndian(claim, length);
+    std::copy(claim.begin(), claim.end(), bytes.begin() + 8 + 25);
+    writeBytes(path, bytes);
 }
 
 // Deflate packs fields from the least significant bit, Huffman codes from the most significant.
@@ -149,7 +161,7 @@ static Bytes zlibZeros(std::uint64_t count)
 
 void writeBlankPng(const fs::path& path, unsigned width, unsigned height)
 {
-    writePng(path, width, height, zlibZeros(std::uint64_t(height) * (1 + 4ull * width)));
+    writeBytes(path, png(width, height, zlibZeros(std::uint64_t(height) * (1 + 4ull * width))));
 }
 
 void writeJpegWithImpossibleHuffmanValue(const fs::path& path)

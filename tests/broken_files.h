@@ -1,6 +1,7 @@
 // Damaged pictures and sounds, written where the game expects good ones.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -11,6 +12,9 @@ void writeRandomBytes(const std::filesystem::path& path, std::size_t bytes);
 
 // A well-formed PNG whose header claims width x height, followed by a few bytes of pixels.
 void writePngClaiming(const std::filesystem::path& path, unsigned width, unsigned height);
+
+// An 80 x 80 PNG whose image data chunk claims `length` bytes, far more than the file holds.
+void writePngWithDataClaiming(const std::filesystem::path& path, std::uint32_t length);
 
 // A PNG of width x height transparent pixels, every one of them there: zeros pack a thousand
 // to one, so the file is a thousandth of the picture.

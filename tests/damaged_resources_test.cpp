@@ -83,6 +83,26 @@ INSTANTIATE_TEST_SUITE_P(Spoiled, DamagedPictures, ::testing::Values(
     Damage{"HdrEndingInItsFirstScanline", writeHdrEndingInItsFirstScanline},
     Damage{"BlankPngSixteenThousandSquare", [](const fs::path& path) { writeBlankPng(path, 16000, 16000); }}), damageName);
 
+// SFML's decoder reserves what an image data chunk claims, 2 GB here, before it finds the file
+// ending: address space rather than memory in use, so the peak virtual size is what shows it.
+TEST(PngDataClaimingMoreThanTheFileHolds, ReservesNothingForItAndTheGameRunsOn)
+{
+    long usual = 0;
+    {
+        GameSession good;
+        ASSERT_TRUE(good.start());
+        usual = good.memoryKilobytes("VmPeak");
+        EXPECT_EQ(good.close(), 0);
+    }
+    GameSession damaged;
+    for (const std::string& name : pictures)
+        writePngWithDataClaiming(damaged.res() / name, 0x7fffffff);
+    ASSERT_TRUE(damaged.start());
+    ASSERT_NO_FATAL_FAILURE(damaged.expectOnlyTheSeaAroundAPause());
+    EXPECT_LT(damaged.memoryKilobytes("VmPeak") - usual, 1024 * 1024);
+    EXPECT_EQ(damaged.close(), 0);
+}
+
 class DamagedSounds : public ::testing::TestWithParam<Damage> {};
 
 // The jingle opens the intro and Space plays "pew": with every sound spoiled neither is heard.
