@@ -95,7 +95,7 @@ TEST(PngDataClaimingMoreThanTheFileHolds, ReservesNothingForItAndTheGameRunsOn)
         EXPECT_EQ(good.close(), 0);
     }
     GameSession damaged;
-    for (const std::string& name : pictures)
+    for (const std::string& name : gamePictures)
         writePngWithDataClaiming(damaged.res() / name, 0x7fffffff);
     ASSERT_TRUE(damaged.start());
     ASSERT_NO_FATAL_FAILURE(damaged.expectOnlyTheSeaAroundAPause());
