@@ -64,15 +64,23 @@ clean:
 	rm -rf $(BUILD)
 
 # The program and res/ side by side in PREFIX/lib/grimfathom/, a launcher in PREFIX/bin, the
-# desktop entry and icons in PREFIX/share. `make package` packs the same layout into a .deb in $(BUILD)/.
+# manual, desktop entry, AppStream metadata and icons in PREFIX/share.
 PREFIX ?= /usr/local
-.PHONY: install package
+.PHONY: install package package-check
 
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-package: build-all
-	cd $(BUILD) && cpack
+# The Debian packages, built by dpkg-buildpackage from a copy of the tree in $(BUILD)/package/,
+# which receives the .deb. `make package-check` holds them to lintian, appstreamcli,
+# desktop-file-validate and man, then runs the package tests on the .deb.
+package:
+	@bash scripts/setup.sh play package
+	@bash scripts/package.sh $(BUILD)/package
+
+package-check: package build-all
+	@bash scripts/check-package.sh $(BUILD)/package
+	cd $(BUILD) && $(CURDIR)/tests/with-display.sh packaging/package_test
 
 # Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".

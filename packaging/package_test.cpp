@@ -1,26 +1,21 @@
-// The .deb as a player receives it: its control fields, what it lays out, and the game started
-// through its launcher from folders that have nothing to do with it.
-#include "support.h"
-#include "xdriver.h"
+// The .deb that `make package` builds, as a player receives it: its control fields, Debian's
+// games layout, and the game started through its launcher from folders that have nothing to do
+// with it.
+#include "game_session.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
-#include <thread>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-const sf::Color sea(20, 102, 126);
 
 std::string commandOutput(const std::string& command)
 {
@@ -35,12 +30,12 @@ std::string commandOutput(const std::string& command)
     return text;
 }
 
-// The package-building step before these tests leaves exactly one .deb behind.
+// The game's own .deb among what dpkg-buildpackage leaves (its debug symbols come separately).
 fs::path packageFile()
 {
     std::vector<fs::path> found;
     for (const fs::directory_entry& entry : fs::directory_iterator(PACKAGE_FOLDER))
-        if (entry.path().extension() == ".deb")
+        if (entry.path().extension() == ".deb" && entry.path().filename().string().rfind("grimfathom_", 0) == 0)
             found.push_back(entry.path());
     return found.size() == 1 ? found.front() : fs::path();
 }
@@ -80,63 +75,19 @@ std::map<std::string, std::string> desktopEntry(const fs::path& path)
     return keys;
 }
 
-// A scratch root holding the unpacked package, as dpkg would lay it out under /. The working
-// folder is the scratch run/, whose ../res/ is empty: a launcher that forgot to change folder
-// would start a game without pictures.
+// The package's files under root, as dpkg would lay them out under /.
+bool unpackInto(const fs::path& root)
+{
+    return !packageFile().empty() &&
+           std::system(("dpkg-deb -x '" + packageFile().string() + "' '" + root.string() + "'").c_str()) == 0;
+}
+
 struct UnpackedPackage {
     ScratchFolder folder;
     fs::path root = folder.root / "root";
     fs::path usr = root / "usr";
-    bool unpacked = !packageFile().empty() &&
-                    std::system(("dpkg-deb -x '" + packageFile().string() + "' '" + root.string() + "'").c_str()) == 0;
+    bool unpacked = unpackInto(root);
 };
-
-// A launcher started as a player would: by path or by name through PATH, from a chosen folder.
-struct LaunchedGame {
-    pid_t pid = -1;
-
-    LaunchedGame(const std::string& command, const fs::path& workingFolder, const std::string& path)
-    {
-        pid = fork();
-        if (pid == 0) {
-            fs::current_path(workingFolder);
-            setenv("PATH", path.c_str(), 1);
-            execlp(command.c_str(), command.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-
-    ~LaunchedGame()
-    {
-        if (pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
-
-    int waitForExit(double seconds)
-    {
-        int status = 0;
-        for (int tries = 0; tries < int(seconds * 50); tries++) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-        return -1;
-    }
-};
-
-sf::Image firstFrame(unsigned long id)
-{
-    sf::Image shot = screenshot(id);
-    for (int tries = 0; tries < 100 && shot.getPixel(5, 5) == sf::Color::Black; tries++) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        shot = screenshot(id);
-    }
-    return shot;
-}
 
 // Whether at least nine in ten opaque pixels of the picture show, centred at (x, y).
 bool showsPicture(const sf::Image& shot, const fs::path& picturePath, int x, int y)
@@ -159,63 +110,78 @@ bool showsPicture(const sf::Image& shot, const fs::path& picturePath, int x, int
     return opaque > 0 && shown >= opaque * 9 / 10;
 }
 
-// The level intro, pictures and all, then a window manager's close request.
-void expectIntroThenCleanExit(LaunchedGame& game)
+// Starts the unpacked launcher as a player would, by path or by name through PATH, from the
+// session's run/ folder; the session's own copy of the pictures is removed first, so that only
+// a launcher that changes to the program's folder shows any. Expects the level intro, pictures
+// and all, then a clean exit on a window manager's close request.
+void expectIntroThenCleanExit(GameSession& session, const std::string& command, const std::string& path)
 {
-    unsigned long id = findWindow("Grimfathom", 10);
-    ASSERT_NE(id, 0u) << "no window appeared";
-    sf::Image shot = firstFrame(id);
+    fs::remove_all(session.res());
+    Launch launch;
+    launch.environment = {"PATH=" + path};
+    launch.program = command;
+    ASSERT_TRUE(session.start(launch)) << "no window appeared";
+    sf::Image shot = session.shot();
     EXPECT_EQ(shot.getPixel(5, 5), sea);
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "submarine.png", 50, 300)) << "submarine missing";
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "level.png", 300, 300)) << "level caption missing";
-    closeWindow(id);
-    EXPECT_EQ(game.waitForExit(5), 0);
+    EXPECT_EQ(session.close(), 0);
 }
 
 } // namespace
 
 TEST(Package, DeclaresTheSfmlRuntimeAndFilesItselfUnderGames)
 {
-    ASSERT_FALSE(packageFile().empty()) << "expected one .deb in " << PACKAGE_FOLDER;
+    ASSERT_FALSE(packageFile().empty()) << "expected one grimfathom_*.deb in " << PACKAGE_FOLDER;
     EXPECT_EQ(controlField("Package"), "grimfathom");
     EXPECT_EQ(controlField("Section"), "games");
     EXPECT_NE(controlField("Maintainer").find('@'), std::string::npos);
     EXPECT_FALSE(controlField("Description").empty());
+    // SFML 2.5 on Debian 12 and Ubuntu 22.04, 2.6 on Debian 13 and Ubuntu 24.04.
     std::string depends = controlField("Depends");
-    for (const char* library : {"libsfml-graphics2.5", "libsfml-window2.5", "libsfml-audio2.5", "libsfml-system2.5"})
-        EXPECT_NE(depends.find(library), std::string::npos) << library << " not in: " << depends;
+    for (const char* module : {"graphics", "window", "audio", "system"})
+        EXPECT_TRUE(std::regex_search(depends, std::regex(std::string("libsfml-") + module + "2\\.[56]\\b")))
+            << module << " not in: " << depends;
 }
 
-TEST(Package, PutsTheProgramBesideAllItsPicturesAndSoundsWithALauncherOnThePath)
+TEST(Package, PutsTheProgramBesideAllItsPicturesAndSoundsWithALauncherAndManualForGames)
 {
     UnpackedPackage package;
     ASSERT_TRUE(package.unpacked);
-    fs::path launcher = package.usr / "bin/grimfathom";
+    fs::path launcher = package.usr / "games/grimfathom";
     EXPECT_TRUE(isExecutable(launcher));
     EXPECT_EQ(fileBytes(launcher).rfind("#!/bin/sh\n", 0), 0u);
-    fs::path program = package.usr / "lib/grimfathom/bin/grimfathom";
+    fs::path program = package.usr / "lib/games/grimfathom/bin/grimfathom";
     EXPECT_TRUE(isExecutable(program));
     EXPECT_EQ(fileBytes(program).rfind("\x7f" "ELF", 0), 0u);
+    EXPECT_TRUE(fs::is_regular_file(package.usr / "share/man/man6/grimfathom.6.gz"));
 
+    // The pictures and sounds live with the shared data, and the program reaches them as ../res/.
+    fs::path res = package.usr / "lib/games/grimfathom/res";
+    ASSERT_TRUE(fs::is_symlink(res));
+    EXPECT_EQ(fs::canonical(res), fs::canonical(package.usr / "share/games/grimfathom"));
     int count = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(GAME_RES)) {
-        fs::path installed = package.usr / "lib/grimfathom/res" / entry.path().filename();
-        EXPECT_EQ(fileBytes(installed), fileBytes(entry.path())) << installed;
+        EXPECT_EQ(fileBytes(res / entry.path().filename()), fileBytes(entry.path())) << entry.path().filename();
         count += 1;
     }
     EXPECT_EQ(count, 16);
-    EXPECT_EQ(std::distance(fs::directory_iterator(package.usr / "lib/grimfathom/res"), fs::directory_iterator()), 16);
+    EXPECT_EQ(std::distance(fs::directory_iterator(res), fs::directory_iterator()), 16);
 }
 
-TEST(Package, DesktopEntryStartsTheLauncherInTheProgramsFolderAndNamesItsIcons)
+TEST(Package, DesktopEntryAndSoftwareCentreEntryNameEachOtherTheLauncherAndItsIcons)
 {
     UnpackedPackage package;
     ASSERT_TRUE(package.unpacked);
-    std::map<std::string, std::string> entry = desktopEntry(package.usr / "share/applications/grimfathom.desktop");
+    std::string metainfo = fileBytes(package.usr / "share/metainfo/" APP_ID ".metainfo.xml");
+    EXPECT_NE(metainfo.find("<id>" APP_ID "</id>"), std::string::npos);
+    EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" APP_ID ".desktop</launchable>"), std::string::npos);
+
+    std::map<std::string, std::string> entry = desktopEntry(package.usr / "share/applications/" APP_ID ".desktop");
     EXPECT_EQ(entry["Type"], "Application");
     EXPECT_EQ(entry["Name"], "Grimfathom");
-    EXPECT_EQ(entry["Exec"], "/usr/bin/grimfathom");
-    EXPECT_EQ(entry["Path"], "/usr/lib/grimfathom/bin");
+    EXPECT_EQ(entry["Exec"], "/usr/games/grimfathom");
+    EXPECT_EQ(entry["Path"], "/usr/lib/games/grimfathom/bin");
     EXPECT_TRUE(fs::exists(package.root / entry["Path"].substr(1) / "../res/squid.png"));
     EXPECT_NE((";" + entry["Categories"]).find(";Game;"), std::string::npos) << entry["Categories"];
     EXPECT_NE((";" + entry["Categories"]).find(";ArcadeGame;"), std::string::npos) << entry["Categories"];
@@ -233,21 +199,19 @@ TEST(Package, DesktopEntryStartsTheLauncherInTheProgramsFolderAndNamesItsIcons)
 
 TEST(Package, LauncherStartsTheGameWithItsPicturesFromAnUnrelatedFolder)
 {
-    UnpackedPackage package;
-    ASSERT_TRUE(package.unpacked);
-    LaunchedGame game((package.usr / "bin/grimfathom").string(), package.folder.run(), "/usr/bin:/bin");
-    expectIntroThenCleanExit(game);
+    GameSession session;
+    fs::path root = session.folder.root / "root";
+    ASSERT_TRUE(unpackInto(root));
+    expectIntroThenCleanExit(session, (root / "usr/games/grimfathom").string(), "/usr/bin:/bin");
 }
 
-// As on a system whose /bin is a link to /usr/bin, or a player's own folder of links.
+// As on a system whose /usr/games is reached through a link, or a player's own folder of links.
 TEST(Package, LauncherFoundByNameThroughASymlinkedFolderStillFindsThePictures)
 {
-    UnpackedPackage package;
-    ASSERT_TRUE(package.unpacked);
-    fs::path links = package.folder.root / "links";
-    fs::create_directory_symlink(package.usr / "bin", links);
-    fs::path elsewhere = package.folder.root / "elsewhere";
-    fs::create_directory(elsewhere);
-    LaunchedGame game("grimfathom", elsewhere, links.string() + ":/usr/bin:/bin");
-    expectIntroThenCleanExit(game);
+    GameSession session;
+    fs::path root = session.folder.root / "root";
+    ASSERT_TRUE(unpackInto(root));
+    fs::path links = session.folder.root / "links";
+    fs::create_directory_symlink(root / "usr/games", links);
+    expectIntroThenCleanExit(session, "grimfathom", links.string() + ":/usr/bin:/bin");
 }

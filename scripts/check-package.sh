@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Holds the packages that scripts/package.sh built in FOLDER to Debian's own tools: lintian on
+# the source and binary packages, then appstreamcli, desktop-file-validate and man on the files
+# as the .deb installs them. Any error or warning fails.
+# Usage: check-package.sh FOLDER
+set -euo pipefail
+folder=$1
+lintian --fail-on error,warning "$folder"/grimfathom_*.changes
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg-deb -x "$folder"/grimfathom_*.deb "$root"
+appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+# These two report warnings and hints but exit 0 on them, so any output counts as a failure.
+complaints=$(desktop-file-validate "$root"/usr/share/applications/*.desktop 2>&1) || true
+complaints+=$(man --warnings -l "$root"/usr/share/man/man6/grimfathom.6.gz 2>&1 >/dev/null) || true
+[ -z "$complaints" ] || { echo "$complaints"; exit 1; }
+echo "lintian, appstreamcli, desktop-file-validate and man found nothing to complain about"
