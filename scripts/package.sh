@@ -8,8 +8,10 @@ folder=$(realpath -m "$1")
 tree="$folder/grimfathom"
 rm -rf "$folder"
 mkdir -p "$tree"
-# The sources as they stand, edits included, without git's data or any build folder.
-tar -C "$(dirname "$0")/.." -c --exclude-vcs --exclude='./build*' --exclude='./obj-*' . | tar -C "$tree" -x
+# The sources as they stand, edits included, without git's data, any build folder or FOLDER itself.
+source=$(realpath "$(dirname "$0")/..")
+tar -C "$source" -c --exclude-vcs --exclude='./build*' --exclude='./obj-*' \
+  --exclude="./$(realpath --relative-to="$source" "$folder")" . | tar -C "$tree" -x
 log="$folder/build.log"
 echo "Building the Debian packages in $folder (log: $log)"
 if ! (cd "$tree" && dpkg-buildpackage -us -uc) >"$log" 2>&1; then
