@@ -18,8 +18,10 @@ int nextVoice = 0;
 [[maybe_unused]] static std::ostream& sfmlErrors = sf::err();
 
 // Without a display SFML aborts with a core dump while constructing the window; the player
-// gets one plain line instead.
+// gets one plain line instead. Only X11 has a display to miss.
+#ifdef GRIMFATHOM_X11
 [[maybe_unused]] static const bool displayChecked = (requireDisplay(), true);
+#endif
 
 sf::RenderWindow window;
 
