@@ -11,6 +11,7 @@ declare -A groups=(
   # make fuzz: clang's libFuzzer, seed converters, and what SFML's own source needs to build
   [fuzz]="clang libclang-rt-14-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
   [package]="build-essential debhelper dpkg-dev lintian appstream desktop-file-utils man-db"
+  [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb"
 )
 
 wanted=()

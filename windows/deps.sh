@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Cross-builds the game's Windows libraries from Debian source packages, once per set of
+# versions, into a cache outside the clone; prints the folder that holds them.
+# That folder has prefix/ (headers, static libraries, OpenAL32.dll) and THIRD-PARTY.txt.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+
+# Debian 12's sources, but OpenAL Soft from Debian 13: bookworm's openal-soft tarballs are no
+# longer served by the archive. The cache folder's name changes with any of these versions,
+# with this script and with the toolchain file.
+packages=(
+  libsfml=2.5.1+dfsg-2
+  libogg=1.3.5-3
+  libvorbis=1.3.7-1
+  flac=1.4.2+ds-2
+  freetype=2.12.1+dfsg-5+deb12u4
+  openal-soft=1:1.24.2-1
+)
+key=$(cat "$0" "$here/mingw-w64.cmake" | sha256sum | cut -c1-12)
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom"
+out="$cache/windows-$key"
+if [ -f "$out/complete" ]; then echo "$out"; exit 0; fi
+
+rm -rf "$out"
+mkdir -p "$out/src" "$out/build"
+log="$out/build.log"
+echo "Building the Windows libraries from Debian sources into $out (a few minutes, once)" >&2
+trap 'echo "windows/deps.sh failed; the end of $log:" >&2; tail -n 30 "$log" >&2' ERR
+
+# A private apt set-up: the machine's own Debian mirrors, deb-src lines only, lists and
+# downloads in the cache. The system's apt configuration is read but never changed.
+aptdir="$cache/apt"
+mkdir -p "$aptdir/lists/partial" "$aptdir/archives/partial"
+mirror() { grep -h '^URIs:' /etc/apt/sources.list.d/*.sources | awk '{print $2}' | grep -m1 "$1"; }
+main=$(mirror '/debian$') security=$(mirror 'debian-security$')
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+cat >"$aptdir/sources.list" <<EOF
+deb-src [signed-by=$keyring] $main bookworm main
+deb-src [signed-by=$keyring] $security bookworm-security main
+deb-src [signed-by=$keyring] $main trixie main
+EOF
+apt=(-o Dir::Etc::SourceList="$aptdir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
+     -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache="$aptdir" -o Dir::Cache::Archives="$aptdir/archives"
+     -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
+
+fetch() {
+  cd "$out/src"
+  apt-get "${apt[@]}" update >>"$log" 2>&1
+  # openal-soft's .dsc and Debian patches are not served either: its upstream tarball alone.
+  apt-get "${apt[@]}" source --download-only "${packages[@]:0:5}" >>"$log" 2>&1
+  apt-get "${apt[@]}" source --download-only --tar-only "${packages[5]}" >>"$log" 2>&1
+  for dsc in *.dsc; do dpkg-source --no-check -x "$dsc" >>"$log" 2>&1; done
+  tar -xzf openal-soft_*.orig.tar.gz
+}
+
+# configure, build and install one library into the prefix, static unless asked otherwise
+build() {
+  local name=$1 source=$2
+  shift 2
+  echo "  $name" >&2
+  cmake -S "$out/src/$source" -B "$out/build/$name" -G Ninja --toolchain "$here/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$out/prefix" -DCMAKE_FIND_ROOT_PATH="$out/prefix" \
+    -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF "$@" >>"$log" 2>&1
+  nice -n 10 cmake --build "$out/build/$name" -j2 >>"$log" 2>&1
+  cmake --install "$out/build/$name" --strip >>"$log" 2>&1
+}
+
+# one library's part of the notice file: what it is, then its licence files
+notice() {
+  printf '\n%s\n%s\n%s\n\n' "$(printf '=%.0s' {1..78})" "$1" "$(printf '=%.0s' {1..78})"
+  shift
+  for file; do cat "$file"; echo; done
+}
+
+# The licences of what the zip ships, from the Debian copyright files of the sources built.
+notices() {
+  cd "$out/src"
+  echo "Grimfathom for Windows contains the following libraries, built from Debian's source packages."
+  notice "SFML ${packages[0]#*=} (zlib licence), linked into grimfathom.exe" libsfml-*/debian/copyright
+  notice "libogg ${packages[1]#*=} (BSD), linked into grimfathom.exe" libogg-*/debian/copyright
+  notice "libvorbis ${packages[2]#*=} (BSD), linked into grimfathom.exe" libvorbis-*/debian/copyright
+  notice "FLAC ${packages[3]#*=} (the BSD-licensed libFLAC), linked into grimfathom.exe" flac-*/debian/copyright
+  notice "FreeType ${packages[4]#*=} (FreeType License, FTL), linked into grimfathom.exe" freetype-*/debian/copyright
+  local openal=$(ls -d openal-soft-*/) tarball=$(ls openal-soft_*.orig.tar.gz)
+  notice "OpenAL Soft ${packages[5]#*=} (GNU LGPL 2.1 or later), the separate OpenAL32.dll
+
+OpenAL32.dll is built unchanged from $tarball, the upstream source in Debian 13's source
+package openal-soft ${packages[5]#*=}, which the Debian archive serves under
+pool/main/o/openal-soft/. You may replace the DLL with your own build of OpenAL Soft.
+Its licence, then the licences of code it includes:" \
+    "$openal"COPYING "$openal"BSD-3Clause "$openal"LICENSE-pffft "$openal"fmt-*/LICENSE
+  notice "MinGW-w64 runtime (start-up code and winpthreads), linked into both" \
+    /usr/share/doc/mingw-w64-x86-64-dev/copyright
+}
+
+fetch
+build libogg libogg-* -DINSTALL_DOCS=OFF
+build libvorbis libvorbis-*
+build flac flac-* -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOCS=OFF \
+  -DINSTALL_MANPAGES=OFF -DWITH_STACK_PROTECTOR=OFF -DWITH_FORTIFY_SOURCE=OFF
+build freetype freetype-* -DFT_DISABLE_ZLIB=ON -DFT_DISABLE_BZIP2=ON -DFT_DISABLE_PNG=ON \
+  -DFT_DISABLE_HARFBUZZ=ON -DFT_DISABLE_BROTLI=ON
+# LGPL: a DLL of its own beside the program, which players may replace.
+build openal-soft openal-soft-* -DBUILD_SHARED_LIBS=ON -DALSOFT_UTILS=OFF -DALSOFT_EXAMPLES=OFF \
+  -DALSOFT_INSTALL_CONFIG=OFF -DALSOFT_INSTALL_HRTF_DATA=OFF -DALSOFT_INSTALL_AMBDEC_PRESETS=OFF \
+  -DALSOFT_UPDATE_BUILD_VERSION=OFF -DALSOFT_EAX=OFF
+build sfml libsfml-* -DSFML_USE_SYSTEM_DEPS=ON -DSFML_USE_STATIC_STD_LIBS=ON -DSFML_BUILD_NETWORK=OFF \
+  -DSFML_BUILD_EXAMPLES=OFF -DSFML_BUILD_DOC=OFF
+# SFML's config names libraries as Windows spells them, and file names on Linux keep their case:
+# MinGW has libopengl32.a, OpenAL Soft installs libOpenAL32.dll.a.
+sed -i -e 's/"OpenGL32"/"opengl32"/' -e 's/SEARCH_NAMES "OpenAL"/SEARCH_NAMES "OpenAL32" "OpenAL"/' \
+  "$out/prefix/lib/cmake/SFML/SFMLConfigDependencies.cmake"
+
+notices >"$out/THIRD-PARTY.txt"
+rm -rf "$out/src" "$out/build"
+touch "$out/complete"
+echo "$out"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
+# sounds, the licences and a how-to-play text, into build-windows/grimfathom-VERSION-windows-x64.zip.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build-windows
+[ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
+deps=$(bash windows/deps.sh)
+
+cmake -S . -B "$build" -G Ninja --toolchain windows/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_FIND_ROOT_PATH="$deps/prefix" -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
+cmake --build "$build" -j2 --target grimfathom
+
+# Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
+version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+zip="$PWD/$build/grimfathom-$version-windows-x64.zip"
+stage="$build/zip/Grimfathom"
+rm -rf "$build/zip" "$zip"
+mkdir -p "$stage/bin"
+x86_64-w64-mingw32-strip -o "$stage/bin/grimfathom.exe" "$build/grimfathom.exe"
+cp "$deps/prefix/bin/OpenAL32.dll" "$stage/bin/"
+cp -r res "$stage/res"
+cp LICENSE "$stage/LICENSE.txt"
+cp "$deps/THIRD-PARTY.txt" "$stage/THIRD-PARTY.txt"
+cp windows/README.txt "$stage/README.txt"
+# The texts get Windows line ends (zip -l), the rest goes in byte for byte.
+cd "$build/zip"
+zip -qrX "$zip" Grimfathom/bin Grimfathom/res
+zip -qlX "$zip" Grimfathom/*.txt
+echo "$zip ($(du -k "$zip" | cut -f1) KiB)"
