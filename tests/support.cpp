@@ -90,7 +90,7 @@ static void execGame(const fs::path& workingFolder, const Launch& launch)
     std::vector<char*> arguments;
     for (const std::string& word : launch.wrapper)
         arguments.push_back(strdup(word.c_str()));
-    arguments.push_back(strdup(launch.program.empty() ? GAME_BINARY : launch.program.c_str()));
+    arguments.push_back(strdup(launch.program.c_str()));
     arguments.push_back(nullptr);
     execvp(arguments[0], arguments.data());
     _exit(127);

@@ -62,7 +62,7 @@ struct Launch {
     std::vector<std::string> unset;         // names taken out of the environment
     std::vector<std::string> wrapper;       // a command the game runs under, valgrind say
     std::filesystem::path errors;           // a file for its standard error, if not shared
-    std::string program = {};               // by path, or by name through PATH; empty: the built game
+    std::string program = GAME_BINARY;      // the built game, unless a test runs another build
 };
 
 // The built game, started in its own process from a working folder.

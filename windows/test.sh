@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs the Windows zip's checks under Wine, with a fresh Wine prefix, on a virtual display of
+# their own. Usage: windows/test.sh ZIP SESSION   (SESSION: the built tests/windows_session)
+set -euo pipefail
+zip=$(realpath "$1") session=$(realpath "$2")
+tests=$(cd "$(dirname "$0")/../tests" && pwd)
+export WINEDLLOVERRIDES="mscoree,mshtml="   # no offers to install Wine's Mono or Gecko
+export WINEDEBUG=-all
+
+# Creating a prefix takes Wine half a minute: one is made once per Wine version, and each run
+# gets a fresh prefix with its own registry and drive_c, the 700 MB of Windows DLLs in it hard
+# links to the template's (Wine only reads them).
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom"
+template="$cache/$(wine --version 2>/dev/null | tr -cs 'A-Za-z0-9.' -)prefix"   # wine-8.0-Debian-8.0-repack-4-prefix
+if [ ! -f "$template/system.reg" ]; then
+  rm -rf "$template.new"
+  WINEPREFIX="$template.new" "$tests/with-display.sh" wineboot --init
+  WINEPREFIX="$template.new" wineserver --wait
+  rm -f "$template.new/wineserver"   # names the temporary folder of that prefix's server
+  mv "$template.new" "$template"
+fi
+WINEPREFIX=$(mktemp -d "$cache/wine-run.XXXXXX")   # hard links need the template's file system
+export WINEPREFIX
+trap 'wineserver --kill 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+mkdir "$WINEPREFIX/drive_c"
+cp -al "$template/drive_c/windows" "$WINEPREFIX/drive_c/"
+cp -an "$template/." "$WINEPREFIX/"
+GRIMFATHOM_ZIP="$zip" "$tests/with-display.sh" "$session"
