@@ -10,18 +10,26 @@ export WINEDEBUG=-all
 # Creating a prefix takes Wine half a minute: one is made once per Wine version, and each run
 # gets a fresh prefix with its own registry and drive_c, the 700 MB of Windows DLLs in it hard
 # links to the template's (Wine only reads them).
+# Debian's Wine keeps a prefix's server sockets in a temporary folder that outlives the server,
+# and writes its name into the prefix's file "wineserver".
+forget_server() {
+  local server
+  server=$(cat "$1/wineserver" 2>/dev/null || true)
+  [ -z "$server" ] || rm -rf "${TMPDIR:-/tmp}/$server" "$1/wineserver"
+}
+
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom"
 template="$cache/$(wine --version 2>/dev/null | tr -cs 'A-Za-z0-9.' -)prefix"   # wine-8.0-Debian-8.0-repack-4-prefix
 if [ ! -f "$template/system.reg" ]; then
   rm -rf "$template.new"
   WINEPREFIX="$template.new" "$tests/with-display.sh" wineboot --init
   WINEPREFIX="$template.new" wineserver --wait
-  rm -f "$template.new/wineserver"   # names the temporary folder of that prefix's server
+  forget_server "$template.new"
   mv "$template.new" "$template"
 fi
 WINEPREFIX=$(mktemp -d "$cache/wine-run.XXXXXX")   # hard links need the template's file system
 export WINEPREFIX
-trap 'wineserver --kill 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+trap 'wineserver --kill 2>/dev/null || true; forget_server "$WINEPREFIX"; rm -rf "$WINEPREFIX"' EXIT
 mkdir "$WINEPREFIX/drive_c"
 cp -al "$template/drive_c/windows" "$WINEPREFIX/drive_c/"
 cp -an "$template/." "$WINEPREFIX/"
