@@ -7,8 +7,8 @@ build=build-windows
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
 deps=$(bash windows/deps.sh)
 
-cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_FIND_ROOT_PATH="$deps/prefix" -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
+cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w64.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$deps/prefix" -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
 cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
