@@ -9,7 +9,7 @@ declare -A groups=(
   [test]="libgtest-dev libxtst-dev xvfb valgrind dpkg-dev file"
   [bench]="libbenchmark-dev libxtst-dev xvfb"
   # make fuzz: clang's libFuzzer, seed converters, and what SFML's own source needs to build
-  [fuzz]="clang libclang-rt-14-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
+  [fuzz]="clang libclang-rt-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
   [package]="build-essential debhelper dpkg-dev lintian appstream desktop-file-utils man-db"
   [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb"
 )

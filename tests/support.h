@@ -62,7 +62,7 @@ struct Launch {
     std::vector<std::string> unset;         // names taken out of the environment
     std::vector<std::string> wrapper;       // a command the game runs under, valgrind say
     std::filesystem::path errors;           // a file for its standard error, if not shared
-    std::string program = GAME_BINARY;      // the built game, unless a test runs another build
+    std::string program = GAME_BINARY;      // by path, or by name through PATH; the built game unless set
 };
 
 // The built game, started in its own process from a working folder.
