@@ -127,3 +127,11 @@ test-windows: windows
 	@$(MAKE) --no-print-directory configure
 	@cmake --build $(BUILD) -j2 --target windows_session
 	bash windows/test.sh build-windows/grimfathom-*-windows-x64.zip $(BUILD)/tests/windows_session
+
+# The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
+# sudo). The bare chroot and the .debs it downloads are cached in /var/cache/grimfathom/.
+.PHONY: test-debian13
+
+test-debian13:
+	@bash scripts/setup.sh debian13
+	bash scripts/test-debian13.sh

@@ -12,6 +12,7 @@ declare -A groups=(
   [fuzz]="clang libclang-rt-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
   [package]="build-essential debhelper dpkg-dev lintian appstream desktop-file-utils man-db"
   [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb"
+  [debian13]="debootstrap debian-archive-keyring git"
 )
 
 wanted=()

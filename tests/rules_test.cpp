@@ -17,15 +17,15 @@ protected:
 
     static sf::Event keyPress(sf::Keyboard::Key code)
     {
-        sf::Event event;
+        sf::Event event{};    // by field: SFML 2.6 added a scancode to the key event
         event.type = sf::Event::KeyPressed;
-        event.key = sf::Event::KeyEvent{code, false, false, false, false};
+        event.key.code = code;
         return event;
     }
 
     static sf::Event ofType(sf::Event::EventType type)
     {
-        sf::Event event;
+        sf::Event event{};
         event.type = type;
         return event;
     }
