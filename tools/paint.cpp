@@ -1,6 +1,8 @@
 // Shapes as inside-tests on pixel centres, and the painting and outlining passes over them.
 #include "paint.h"
 
+#include "steady.h"
+
 #include <cmath>
 
 sf::Image blankImage(unsigned width, unsigned height)
@@ -15,7 +17,7 @@ Shape ellipse(float cx, float cy, float rx, float ry, float power)
     return [=](float x, float y) {
         float u = std::fabs((x - cx) / rx);
         float v = std::fabs((y - cy) / ry);
-        return std::pow(u, power) + std::pow(v, power) <= 1.0f;
+        return steady::pow(u, power) + steady::pow(v, power) <= 1.0f;
     };
 }
 
@@ -46,18 +48,18 @@ Shape stroke(std::vector<Point> path, float startRadius, float endRadius)
 {
     float total = 0.0f;
     for (std::size_t i = 1; i < path.size(); ++i)
-        total += std::hypot(path[i].x - path[i - 1].x, path[i].y - path[i - 1].y);
+        total += steady::hypot(path[i].x - path[i - 1].x, path[i].y - path[i - 1].y);
     return [=](float x, float y) {
         float walked = 0.0f;
         for (std::size_t i = 1; i < path.size(); ++i) {
             Point a = path[i - 1];
             Point b = path[i];
-            float span = std::hypot(b.x - a.x, b.y - a.y);
+            float span = steady::hypot(b.x - a.x, b.y - a.y);
             float t = ((x - a.x) * (b.x - a.x) + (y - a.y) * (b.y - a.y)) / (span * span);
             t = std::fmin(1.0f, std::fmax(0.0f, t));
             float along = (walked + t * span) / total;
             float radius = startRadius + (endRadius - startRadius) * along;
-            if (std::hypot(x - a.x - t * (b.x - a.x), y - a.y - t * (b.y - a.y)) <= radius)
+            if (steady::hypot(x - a.x - t * (b.x - a.x), y - a.y - t * (b.y - a.y)) <= radius)
                 return true;
             walked += span;
         }

@@ -2,6 +2,7 @@
 #include "sounds.h"
 
 #include "random.h"
+#include "steady.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,7 +27,7 @@ float fade(std::size_t i, std::size_t count, float attack, float release)
 float glide(float from, float to, float t, float length)
 {
     float progress = std::min(t / length, 1.0f);
-    return from * std::pow(to / from, progress);
+    return from * steady::pow(to / from, progress);
 }
 
 // A bright sweep from a whistle down to a buzz, softly squared for bite.
@@ -38,8 +39,8 @@ Samples pew()
     for (std::size_t i = 0; i < count; ++i) {
         float t = float(i) / rate;
         phase += tau * glide(1900.0f, 320.0f, t, 0.15f) / rate;
-        float wave = std::tanh(2.5f * std::sin(phase));                        // 2.5: nearly square
-        out[i] = wave * std::exp(-t / 0.07f) * fade(i, count, 0.002f, 0.02f);  // 2 ms in, 20 ms out
+        float wave = steady::tanh(2.5f * steady::sin(phase));                        // 2.5: nearly square
+        out[i] = wave * steady::exp(-t / 0.07f) * fade(i, count, 0.002f, 0.02f);  // 2 ms in, 20 ms out
     }
     return out;
 }
@@ -55,13 +56,13 @@ Samples explosion()
     float phase = 0.0f;
     for (std::size_t i = 0; i < count; ++i) {
         float t = float(i) / rate;
-        float pole = 1.0f - std::exp(-tau * glide(1100.0f, 70.0f, t, 0.6f) / rate);  // cutoff falls to 70 Hz
+        float pole = 1.0f - steady::exp(-tau * glide(1100.0f, 70.0f, t, 0.6f) / rate);  // cutoff falls to 70 Hz
         rumble += pole * (float(random.between(-1.0, 1.0)) - rumble);
         smooth += pole * (rumble - smooth);
         phase += tau * glide(90.0f, 32.0f, t, 0.5f) / rate;
-        float thump = std::sin(phase) * std::exp(-t / 0.16f);
-        float blast = (4.0f * smooth + 1.2f * thump) * std::exp(-t / 0.2f);   // filtered noise is quiet: lift it
-        out[i] = std::tanh(1.6f * blast) * fade(i, count, 0.004f, 0.08f);      // tanh: a soft, crunchy ceiling
+        float thump = steady::sin(phase) * steady::exp(-t / 0.16f);
+        float blast = (4.0f * smooth + 1.2f * thump) * steady::exp(-t / 0.2f);   // filtered noise is quiet: lift it
+        out[i] = steady::tanh(1.6f * blast) * fade(i, count, 0.004f, 0.08f);      // tanh: a soft, crunchy ceiling
     }
     return out;
 }
@@ -74,7 +75,7 @@ void addBubble(Samples& out, float start, float pitch)
         float age = float(i) / rate - start;
         phase += tau * glide(pitch, pitch * 1.9f, age, 0.06f) / rate;
         float swell = std::min(1.0f, age / 0.003f);                             // 3 ms rise, no click
-        out[i] += 0.6f * std::sin(phase) * swell * std::exp(-age / 0.025f);     // gone in about 0.1 s
+        out[i] += 0.6f * steady::sin(phase) * swell * steady::exp(-age / 0.025f);     // gone in about 0.1 s
     }
 }
 
@@ -88,11 +89,11 @@ Samples splash()
     float band = 0.0f;
     for (std::size_t i = 0; i < count; ++i) {
         float t = float(i) / rate;
-        float tune = 2.0f * std::sin(3.14159265f * glide(3200.0f, 500.0f, t, 0.4f) / rate);  // state-variable filter
+        float tune = 2.0f * steady::sin(3.14159265f * glide(3200.0f, 500.0f, t, 0.4f) / rate);  // state-variable filter
         float high = float(random.between(-1.0, 1.0)) - low - 0.7f * band;   // 0.7: a broad band
         band += tune * high;
         low += tune * band;
-        out[i] = band * std::exp(-t / 0.11f);
+        out[i] = band * steady::exp(-t / 0.11f);
     }
     for (int b = 0; b < 6; ++b) {    // one bubble every 40 ms or so, each at its own pitch
         float start = 0.03f + 0.04f * float(b) + float(random.between(0.0, 0.02));
@@ -122,7 +123,7 @@ float pulse(float cycles)
 {
     float sum = 0.0f;
     for (int k = 1; k <= 8; ++k)
-        sum += std::sin(float(k) * 0.7853982f) / float(k) * std::cos(tau * float(k) * cycles);  // sin(k pi/4)
+        sum += steady::sin(float(k) * 0.7853982f) / float(k) * steady::cos(tau * float(k) * cycles);  // sin(k pi/4)
     return sum;
 }
 
@@ -134,7 +135,7 @@ void addNote(Samples& out, const Note& note, float (*wave)(float))
     float cycles = 0.0f;
     for (std::size_t i = 0; i < count && first + i < out.size(); ++i) {
         float t = float(i) / rate;
-        float wobble = note.length > 0.5f ? 1.0f + 0.012f * std::sin(tau * 5.5f * t) : 1.0f;  // 5.5 Hz, 1.2%
+        float wobble = note.length > 0.5f ? 1.0f + 0.012f * steady::sin(tau * 5.5f * t) : 1.0f;  // 5.5 Hz, 1.2%
         cycles += glide(note.pitch, note.endPitch, t, note.length) * wobble / rate;
         out[first + i] += wave(cycles) * fade(i, count, 0.006f, note.release);  // 6 ms attack
     }

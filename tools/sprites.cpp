@@ -3,6 +3,7 @@
 
 #include "paint.h"
 #include "random.h"
+#include "steady.h"
 
 #include <cmath>
 
@@ -181,7 +182,7 @@ Shape burst(std::uint32_t seed, float reach, int spikes)
     for (int i = 0; i < 2 * spikes; ++i) {
         float angle = turn + float(i) * 3.14159265f / float(spikes);
         float radius = reach * float(i % 2 == 0 ? random.between(0.82, 1.0) : random.between(0.5, 0.64));
-        corners.push_back({40.0f + radius * std::cos(angle), 40.0f + radius * std::sin(angle)});
+        corners.push_back({40.0f + radius * steady::cos(angle), 40.0f + radius * steady::sin(angle)});
     }
     return polygon(corners);
 }
@@ -192,8 +193,8 @@ void paintSparks(sf::Image& blast)
     for (int i = 0; i < 9; ++i) {
         float angle = float(i) * 0.698f + float(random.between(0.0, 0.4));  // nine spread round
         float radius = float(random.between(31.0, 36.0));
-        float x = 40.0f + radius * std::cos(angle);
-        float y = 40.0f + radius * std::sin(angle);
+        float x = 40.0f + radius * steady::cos(angle);
+        float y = 40.0f + radius * steady::sin(angle);
         paint(blast, rectangle(std::floor(x), std::floor(y), 2.0f, 2.0f), sf::Color(255, 214, 80));
     }
 }
