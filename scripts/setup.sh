@@ -31,6 +31,6 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
-$sudo apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null
+# Through env, because sudo drops the caller's environment and debconf would then ask for a terminal.
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null

@@ -76,6 +76,7 @@ mount_in dev/pts --bind /dev/pts
 mount_in dev/shm -t tmpfs -o mode=1777 shm
 mount_in var/cache/apt/archives --bind "$debs"
 cp /etc/resolv.conf "$run/etc/resolv.conf"
+echo "127.0.1.1 $(hostname)" >>"$run/etc/hosts"    # the host's name, which sudo looks up
 install -d -m 1777 "$run/tmp/.X11-unix"    # root's, as Xvfb wants it
 
 git clone --quiet --no-checkout "$repo" "$run/home/player/grimfathom"
