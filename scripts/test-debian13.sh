@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the README's `make test` on a clean clone of the current commit in a Debian 13 (trixie)
 # chroot, as a new user there would. Needs root and debootstrap (scripts/setup.sh debian13).
-# Usage: test-debian13.sh [COMMAND]   COMMAND (default `make test`) runs in the clone as that user.
+# Usage: test-debian13.sh [COMMAND]   COMMAND (default `make test`) runs in the clone as that user;
+# MIRROR, if set, replaces the mirror found in /etc/apt.
 # The bare chroot and the downloaded .debs are cached in $GRIMFATHOM_CACHE between runs; every
 # run installs the project's packages afresh on its own copy of the bare chroot.
 set -euo pipefail
@@ -16,7 +17,7 @@ debs=$cache/debs
 
 # The first Debian archive (not its security archive) in this machine's own apt sources.
 mirror() {
-  { grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list | awk '{print $2, $3}'
+  { grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list | sed -E 's/^deb +(\[[^]]*\] +)?//'
     awk '/^URIs:/ {uri = $2} /^Suites:/ {print uri, $2}' /etc/apt/sources.list.d/*.sources 2>/dev/null
   } | grep -v -- '-security' | awk 'NR == 1 {print $1}'
 }
