@@ -88,4 +88,6 @@ chroot "$run" chown -R player:player /home/player/grimfathom
 script="cd grimfathom && $command"
 [ "$command" != "make test" ] || script+=' && if [ -d debian ]; then make package-check; fi'
 echo "Running in Debian 13 on commit ${commit:0:12}: $command"
-chroot "$run" /usr/bin/env -i TERM=dumb PATH=/usr/sbin:/usr/bin:/sbin:/bin su --login player -c "$script"
+# In the background, so that a signal reaches the trap at once rather than when the tests end.
+chroot "$run" /usr/bin/env -i TERM=dumb PATH=/usr/sbin:/usr/bin:/sbin:/bin su --login player -c "$script" &
+wait $!
