@@ -10,7 +10,7 @@ dir=$(realpath -m "$1")
 mkdir -p "$dir/apt/lists/partial" "$dir/apt/cache/archives/partial" "$dir/download"
 # The release this machine runs, so the source is that of the SFML the game is built against.
 . /etc/os-release
-echo "deb-src http://deb.debian.org/debian $VERSION_CODENAME main" >"$dir/apt/sources.list"
+echo "deb-src $(bash "$(dirname "$0")/../scripts/debian-mirror.sh") $VERSION_CODENAME main" >"$dir/apt/sources.list"
 # Downloads stay with the caller: apt's own unprivileged user may not reach DIR.
 apt_private=(-o "Dir::Etc::sourcelist=$dir/apt/sources.list" -o "Dir::Etc::sourceparts=-"
   -o "Dir::State::lists=$dir/apt/lists" -o "Dir::Cache=$dir/apt/cache" -o "APT::Sandbox::User=root")

@@ -15,16 +15,9 @@ base=$cache/trixie-base
 debs=$cache/debs
 [ "$(id -u)" -eq 0 ] || exec sudo "$0" "$@"    # debootstrap, mount and chroot need root
 
-# The first Debian archive (not its security archive) in this machine's own apt sources.
-mirror() {
-  { grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list | sed -E 's/^deb +(\[[^]]*\] +)?//'
-    awk '/^URIs:/ {uri = $2} /^Suites:/ {print uri, $2}' /etc/apt/sources.list.d/*.sources 2>/dev/null
-  } | grep -v -- '-security' | awk 'NR == 1 {print $1}'
-}
-
 # A minbase trixie with what the README asks of a new user's machine: git, make and sudo.
 make_base() {
-  local source=${MIRROR:-$(mirror)}
+  local source=${MIRROR:-$(bash "$repo/scripts/debian-mirror.sh")}
   [ -n "$source" ] || { echo "test-debian13.sh: no Debian mirror in /etc/apt" >&2; exit 1; }
   echo "Bootstrapping Debian 13 from $source into $base"
   rm -rf "$base.partial"

@@ -31,8 +31,7 @@ trap 'echo "windows/deps.sh failed; the end of $log:" >&2; tail -n 30 "$log" >&2
 # downloads in the cache. The system's apt configuration is read but never changed.
 aptdir="$cache/apt"
 mkdir -p "$aptdir/lists/partial" "$aptdir/archives/partial"
-mirror() { grep -h '^URIs:' /etc/apt/sources.list.d/*.sources | awk '{print $2}' | grep -m1 "$1"; }
-main=$(mirror '/debian$') security=$(mirror 'debian-security$')
+main=$(bash "$here/../scripts/debian-mirror.sh") security=$(bash "$here/../scripts/debian-mirror.sh" security)
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 cat >"$aptdir/sources.list" <<EOF
 deb-src [signed-by=$keyring] $main bookworm main
