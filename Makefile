@@ -95,25 +95,23 @@ bench:
 
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
 # target; not part of `make test`. SFML is built once from Debian's source with the same
-# instrumentation into FUZZ_CACHE; the corpora grow in $(FUZZ_BUILD)/corpus from run to run.
-# FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
+# instrumentation (fuzz/build-sfml.sh, cached); the corpora grow in $(FUZZ_BUILD)/corpus from run
+# to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
 FUZZ_BUILD ?= build-fuzz
-FUZZ_CACHE ?= $(HOME)/.cache/grimfathom/fuzz-sfml
 FUZZ_SECONDS ?= 300
 FUZZ_FLAGS ?=
 .PHONY: fuzz
 
 fuzz:
 	@bash scripts/setup.sh fuzz
-	@bash fuzz/build-sfml.sh $(FUZZ_CACHE)
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DGRIMFATHOM_FUZZ=ON -DBUILD_TESTING=OFF \
-		-DSFML_DIR=$(FUZZ_CACHE)/install/lib/cmake/SFML >/dev/null
-	@cmake --build $(FUZZ_BUILD) -j2 --target picture_fuzzer sound_fuzzer
-	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) sounds $(FUZZ_FLAGS)
-	bash fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) pictures $(FUZZ_FLAGS)
+	@sfml=$$(bash fuzz/build-sfml.sh) && CC=clang CXX=clang++ cmake -S . -B "$(FUZZ_BUILD)" \
+		-DGRIMFATHOM_FUZZ=ON -DBUILD_TESTING=OFF -DSFML_DIR="$$sfml/lib/cmake/SFML" >/dev/null
+	@cmake --build "$(FUZZ_BUILD)" -j2 --target picture_fuzzer sound_fuzzer
+	bash fuzz/run.sh "$(FUZZ_BUILD)" $(FUZZ_SECONDS) sounds $(FUZZ_FLAGS)
+	bash fuzz/run.sh "$(FUZZ_BUILD)" $(FUZZ_SECONDS) pictures $(FUZZ_FLAGS)
 
 # The game for 64-bit Windows, cross-built with MinGW against SFML, OpenAL Soft and their codecs
-# built from Debian's sources (once, cached in ~/.cache/grimfathom): windows/package.sh writes
+# built from Debian's sources (once, cached): windows/package.sh writes
 # build-windows/grimfathom-VERSION-windows-x64.zip. `make test-windows` plays that zip's program
 # under Wine on a virtual display. Neither is part of `make test`.
 .PHONY: windows test-windows

@@ -2,8 +2,8 @@
 # Cross-builds the game's Windows libraries from Debian source packages, once per set of
 # versions, into a cache outside the clone; prints the folder that holds them.
 # That folder has prefix/ (headers, static libraries, OpenAL32.dll) and THIRD-PARTY.txt.
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
+. "$(dirname "$0")/../scripts/common.sh"
+here="$repo/windows"
 
 # Debian 12's sources, but OpenAL Soft from Debian 13: bookworm's openal-soft tarballs are no
 # longer served by the archive. The cache folder's name changes with any of these versions,
@@ -17,7 +17,6 @@ packages=(
   openal-soft=1:1.24.2-1
 )
 key=$(cat "$0" "$here/mingw-w64.cmake" | sha256sum | cut -c1-12)
-cache="${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom"
 out="$cache/windows-$key"
 if [ -f "$out/complete" ]; then echo "$out"; exit 0; fi
 
@@ -25,31 +24,13 @@ rm -rf "$out"
 mkdir -p "$out/src" "$out/build"
 log="$out/build.log"
 echo "Building the Windows libraries from Debian sources into $out (a few minutes, once)" >&2
-trap 'echo "windows/deps.sh failed; the end of $log:" >&2; tail -n 30 "$log" >&2' ERR
-
-# A private apt set-up: the machine's own Debian mirrors, deb-src lines only, lists and
-# downloads in the cache. The system's apt configuration is read but never changed.
-aptdir="$cache/apt"
-mkdir -p "$aptdir/lists/partial" "$aptdir/archives/partial"
-main=$(bash "$here/../scripts/debian-mirror.sh") security=$(bash "$here/../scripts/debian-mirror.sh" security)
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-cat >"$aptdir/sources.list" <<EOF
-deb-src [signed-by=$keyring] $main bookworm main
-deb-src [signed-by=$keyring] $security bookworm-security main
-deb-src [signed-by=$keyring] $main trixie main
-EOF
-apt=(-o Dir::Etc::SourceList="$aptdir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
-     -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache="$aptdir" -o Dir::Cache::Archives="$aptdir/archives"
-     -o Debug::NoLocking=1 -o APT::Sandbox::User=root)
 
 fetch() {
-  cd "$out/src"
-  apt-get "${apt[@]}" update >>"$log" 2>&1
+  step "fetching the sources"
+  bash "$repo/scripts/fetch-source.sh" "$out/src" "${packages[@]:0:5}"
   # openal-soft's .dsc and Debian patches are not served either: its upstream tarball alone.
-  apt-get "${apt[@]}" source --download-only "${packages[@]:0:5}" >>"$log" 2>&1
-  apt-get "${apt[@]}" source --download-only --tar-only "${packages[5]}" >>"$log" 2>&1
-  for dsc in *.dsc; do dpkg-source --no-check -x "$dsc" >>"$log" 2>&1; done
-  tar -xzf openal-soft_*.orig.tar.gz
+  bash "$repo/scripts/fetch-source.sh" --tar-only "$out/src" "${packages[5]}"
+  cd "$out/src"    # where build's source patterns are matched
 }
 
 # configure, build and install one library into the prefix, static unless asked otherwise
@@ -57,6 +38,7 @@ build() {
   local name=$1 source=$2
   shift 2
   echo "  $name" >&2
+  step "building $name" "$log"
   cmake -S "$out/src/$source" -B "$out/build/$name" -G Ninja --toolchain "$here/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$out/prefix" -DCMAKE_FIND_ROOT_PATH="$out/prefix" \
     -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF "$@" >>"$log" 2>&1
