@@ -124,7 +124,7 @@ test-windows: windows
 	@bash scripts/setup.sh play test windows
 	@$(MAKE) --no-print-directory configure
 	@cmake --build $(BUILD) -j2 --target windows_session
-	bash windows/test.sh build-windows/grimfathom-*-windows-x64.zip $(BUILD)/tests/windows_session
+	bash windows/test.sh "$$(bash windows/package.sh --name)" $(BUILD)/tests/windows_session
 
 # The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
 # sudo). The bare chroot and the .debs it downloads are cached in /var/cache/grimfathom/.

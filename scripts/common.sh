@@ -8,6 +8,9 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # chroot) lives under this one folder; GRIMFATHOM_CACHE moves all of it.
 cache=${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}
 
+# The game's version, from project() in CMakeLists.txt: the one place it is written, where CMake reads it too.
+project_version() { sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt"; }
+
 step_name="starting" step_log=""
 step() { step_name=$1 step_log=${2:-}; }
 

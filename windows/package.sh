@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
 # sounds, the licences and a how-to-play text, into build-windows/grimfathom-VERSION-windows-x64.zip.
-set -euo pipefail
-cd "$(dirname "$0")/.."
+# Usage: package.sh [--name]   --name only prints that zip's path
+. "$(dirname "$0")/../scripts/common.sh"
+cd "$repo"
 build=build-windows
+zip="$PWD/$build/grimfathom-$(project_version)-windows-x64.zip"
+[ "${1:-}" != --name ] || { echo "$zip"; exit 0; }
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
 deps=$(bash windows/deps.sh)
 
@@ -12,8 +15,6 @@ cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w
 cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
-version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-zip="$PWD/$build/grimfathom-$version-windows-x64.zip"
 stage="$build/zip/Grimfathom"
 rm -rf "$build/zip" "$zip"
 mkdir -p "$stage/bin"
