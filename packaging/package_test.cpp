@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -16,19 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string commandOutput(const std::string& command)
-{
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return text;
-    char chunk[4096];
-    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
-        text.append(chunk, n);
-    pclose(pipe);
-    return text;
-}
 
 // The game's own .deb among what dpkg-buildpackage leaves (its debug symbols come separately).
 fs::path packageFile()
