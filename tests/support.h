@@ -65,7 +65,7 @@ struct Launch {
     std::string program = GAME_BINARY;      // by path, or by name through PATH; the built game unless set
 };
 
-// The built game, started in its own process from a working folder.
+// The built game, started in its own process from a working folder; throws if it cannot start.
 class GameProcess {
 public:
     GameProcess(const std::filesystem::path& workingFolder, std::vector<std::string> environment = {});
