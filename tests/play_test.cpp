@@ -526,9 +526,7 @@ TEST(Play, CaughtSubmarineShowsTheResultsAndOnlyAKeyAfterASecondStartsANewGame)
     EXPECT_TRUE(session.awaitNewFrames() && showsGameOver(session.shot(), pictures))
         << "a key within a second left the results";
 
-    wait(1.2 - secondsSince(caught));
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
+    ASSERT_TRUE(session.tapReturnAfter(1.2 - secondsSince(caught)));
     EXPECT_TRUE(session.appears(intro)) << "no new game's intro";
     EXPECT_EQ(session.close(), 0);
 }

@@ -137,10 +137,7 @@ TEST_F(WindowPhases, ClosingTheResultsAtOnceExitsWithZero)
 TEST_F(WindowPhases, AKeyAfterTheDelayRestartsAndTheNewIntroClosesWithZero)
 {
     reachResults();
-    wait(1.2);
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
-    EXPECT_TRUE(session.appears([](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); }))
-        << "no intro of a new game";
+    ASSERT_TRUE(session.tapReturnAfter(1.2));
+    EXPECT_TRUE(session.appears(showsMarkedIntro)) << "no intro of a new game";
     EXPECT_EQ(session.close(), 0);
 }
