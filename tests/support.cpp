@@ -197,3 +197,21 @@ int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
             count += near(image.getPixel(x, y), colour, tolerance);
     return count;
 }
+
+std::optional<sf::Vector2f> middleOf(const sf::Image& image,
+                                     const std::function<bool(sf::Vector2f centre, sf::Color colour)>& picks)
+{
+    double sumX = 0, sumY = 0, count = 0;
+    for (unsigned y = 0; y < image.getSize().y; y++)
+        for (unsigned x = 0; x < image.getSize().x; x++) {
+            sf::Vector2f centre(float(x) + 0.5f, float(y) + 0.5f);
+            if (picks(centre, image.getPixel(x, y))) {
+                sumX += centre.x;
+                sumY += centre.y;
+                count += 1;
+            }
+        }
+    if (count == 0)
+        return std::nullopt;
+    return sf::Vector2f(float(sumX / count), float(sumY / count));
+}

@@ -19,15 +19,9 @@ static bool cornersAre(const sf::Image& shot, sf::Color colour)
 // From the submarine's starting place to the middle of the squid's pixels, in an 800 x 600 shot.
 static double squidDistance(const sf::Image& shot)
 {
-    double sumX = 0, sumY = 0, count = 0;
-    for (unsigned y = 0; y < shot.getSize().y; y++)
-        for (unsigned x = 0; x < shot.getSize().x; x++)
-            if (shot.getPixel(x, y) == squidMark) {
-                sumX += x + 0.5;
-                sumY += y + 0.5;
-                count += 1;
-            }
-    return count > 0 ? std::hypot(sumX / count - 50, sumY / count - 300) : 0;
+    auto squidPixel = [](sf::Vector2f, sf::Color colour) { return colour == squidMark; };
+    std::optional<sf::Vector2f> squid = middleOf(shot, squidPixel);
+    return squid ? std::hypot(squid->x - 50, squid->y - 300) : 0;
 }
 
 class WindowPhases : public ::testing::Test {
