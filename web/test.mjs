@@ -104,6 +104,20 @@ async function awaitSoundBeyond(count) {
     && window.grimfathomSounds.at(-1).context.state === 'running', {}, count);
 }
 
+// A step that fails leaves the game where the next one cannot start: those after it are skipped.
+let failed = false;
+function step(name, check) {
+  test(name, async (t) => {
+    if (failed) return t.skip('an earlier step failed');
+    try {
+      await check();
+    } catch (error) {
+      failed = true;
+      throw error;
+    }
+  });
+}
+
 before(async () => {
   game = await openPage(site);
   page = game.page;
@@ -112,7 +126,7 @@ before(async () => {
 
 after(async () => game?.close());
 
-test('the first key starts the game: the level-1 intro on the sea, the submarine at (50, 300), the jingle', async () => {
+step('the first key starts the game: the level-1 intro on the sea, the submarine at (50, 300), the jingle', async () => {
   await page.waitForFunction(() => document.getElementById('status').textContent.startsWith('Press'));
   assert.equal(await soundsStarted(), 0, 'a sound started before the first key');
   await press('Enter');
@@ -123,14 +137,14 @@ test('the first key starts the game: the level-1 intro on the sea, the submarine
   assert.equal(await page.title(), 'Grimfathom');
 });
 
-test('a key leaves the intro, and Escape dims and freezes the scene', async () => {
+step('a key leaves the intro, and Escape dims and freezes the scene', async () => {
   await press('Enter', 'Escape');
   const paused = await awaitShot((shot) => showsPause(shot) && !centredAt(shot, levelCaption, 300, 300), 'pause after the intro');
   await awaitFrames(page, 10);
   assert.ok(Buffer.compare(paused.data, (await canvasShot(page)).data) === 0, 'the paused scene changed');
 });
 
-test('losing the focus pauses the game', async () => {
+step('losing the focus pauses the game', async () => {
   await press('Enter');
   await awaitShot((shot) => !showsPause(shot), 'play after the pause');
   await page.mouse.click(400, 10);                   // on the title, outside the canvas
@@ -138,7 +152,7 @@ test('losing the focus pauses the game', async () => {
   await page.click('#canvas');
 });
 
-test('Space fires a torpedo that flies, and its sound starts', async () => {
+step('Space fires a torpedo that flies, and its sound starts', async () => {
   const sounds = await soundsStarted();
   await press('Space', 'Space', 'Escape');          // resume, fire, pause
   const fired = await awaitShot((shot) => showsPause(shot) && torpedoX(shot, true) >= 0, 'torpedo at the pause');
@@ -153,7 +167,7 @@ test('Space fires a torpedo that flies, and its sound starts', async () => {
 // The torpedo may yet strike the squid and bring the next level's intro, which a key leaves; in
 // play that key does nothing. On the results screen a key starts a new game only a second after
 // the catch, so one key goes before each look.
-test('a caught submarine reaches the results, and a key after the delay starts level 1 again', async () => {
+step('a caught submarine reaches the results, and a key after the delay starts level 1 again', async () => {
   const key = () => press('Enter');
   await awaitShot((shot) => centredAt(shot, scoreCaption, 250, 60), 'results screen', key);
   const sounds = await soundsStarted();
