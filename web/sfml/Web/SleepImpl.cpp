@@ -4,14 +4,23 @@
 
 #include <emscripten.h>
 
+#include <algorithm>
+
 namespace sf
 {
 namespace priv
 {
-// Whole milliseconds, rounded down: the browser's timers come late rather than early.
+// The browser's timers wake a program late, often by a millisecond, and SFML's frame limit
+// counts each frame from the end of its sleep: a loop at 60 frames per second would fall
+// behind by that much every frame. So each sleep is shortened by how late the one before it
+// woke, by 2 ms at most.
 void sleepImpl(Time time)
 {
-    emscripten_sleep(static_cast<unsigned int>(time.asMicroseconds() / 1000));
+    static double late = 0;     // milliseconds
+    double asked = std::max(0.0, time.asMicroseconds() / 1000.0 - late);
+    double start = emscripten_get_now();
+    emscripten_sleep(static_cast<unsigned int>(asked));
+    late = std::min(std::max(emscripten_get_now() - start - asked, 0.0), 2.0);
 }
 
 } // namespace priv
