@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds SFML 2.5.1 for a web page with Emscripten, from Debian's source package with our browser
 # backend, once per set of inputs, into a cache outside the clone; prints the folder. That
-# folder's prefix/ holds the headers, the static libraries and SFML's CMake package.
+# folder's prefix/ holds the headers, the static libraries and SFML's CMake package, and
+# sfml-notice.txt SFML's licence.
 . "$(dirname "$0")/../scripts/common.sh"
 . "$repo/web/emscripten.sh"
 here="$repo/web/sfml"
@@ -33,6 +34,11 @@ emcmake cmake -S "$here" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DS
 nice -n 10 cmake --build "$out/build" -j2 >>"$log" 2>&1
 cmake --install "$out/build" >>"$log" 2>&1
 
+# SFML's part of the site's licence notice, from the Debian copyright file of the source built.
+{
+  printf '== SFML %s (zlib licence), from Debian'"'"'s source package, with a web backend of our own\n\n' "${package#*=}"
+  cat "$sfml/debian/copyright"
+} >"$out/sfml-notice.txt"
 rm -rf "$out/src" "$out/build"
 touch "$out/complete"
 echo "$out"
