@@ -133,3 +133,31 @@ test-windows: windows
 test-debian13:
 	@bash scripts/setup.sh debian13
 	bash scripts/test-debian13.sh
+
+# The game in a web page: SFML built for the web from Debian's source with our browser backend
+# (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
+# $(WEB_BUILD)/site/ and zipped as $(WEB_BUILD)/grimfathom-VERSION-web.zip (web/package.sh).
+# `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
+# Chromium; `make bench-web` measures its frame rate and time to the first frame. None is part of
+# `make test`.
+WEB_BUILD ?= build-web
+PORT ?= 8000
+.PHONY: web serve-web test-web bench-web
+
+web:
+	@bash scripts/setup.sh web
+	@bash web/package.sh $(WEB_BUILD)
+
+serve-web: web
+	node web/serve.mjs $(WEB_BUILD)/site $(PORT)
+
+# puppeteer-core as web/package-lock.json pins it; it drives Debian's Chromium and downloads none.
+web/node_modules/.package-lock.json: web/package-lock.json
+	@command -v npm >/dev/null || bash scripts/setup.sh npm
+	cd web && npm ci --no-audit --no-fund
+
+test-web: web web/node_modules/.package-lock.json
+	GRIMFATHOM_SITE=$(WEB_BUILD)/site node --test web/test.mjs
+
+bench-web: web web/node_modules/.package-lock.json
+	GRIMFATHOM_SITE=$(WEB_BUILD)/site node web/bench.mjs

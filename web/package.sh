@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
+# out the site: BUILD/site/ with index.html, the program's .js and .wasm, the packed pictures and
+# sounds, the icon and the licences; and the same files, index.html at the top, in
+# BUILD/grimfathom-VERSION-web.zip for a static host or a game portal. Usage: package.sh BUILD
+. "$(dirname "$0")/../scripts/common.sh"
+. "$repo/web/emscripten.sh"
+build=$(realpath -m "${1:-build-web}")
+
+step "building SFML for the web"
+deps=$(bash "$repo/web/build-sfml.sh")
+
+step "building the game"
+emcmake cmake -S "$repo" -B "$build/game" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
+nice -n 10 cmake --build "$build/game" -j2 --target grimfathom
+
+step "laying out the site"
+site="$build/site"
+rm -rf "$site"
+mkdir -p "$site"
+cp "$build"/game/grimfathom.{js,wasm,data} "$repo/web/index.html" "$site/"
+cp "$repo/docs/icon-64.png" "$site/icon.png"
+cp "$repo/LICENSE" "$site/LICENSE.txt"
+{
+  echo "Grimfathom for the web contains SFML and Emscripten's runtime and system libraries,"
+  echo "compiled into grimfathom.wasm and grimfathom.js. Their licences follow."
+  echo
+  cat "$deps/sfml-notice.txt"
+  printf '\n== Emscripten %s (MIT and University of Illinois/NCSA licences)\n\n' \
+    "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
+  cat /usr/share/doc/emscripten/copyright
+} >"$site/THIRD-PARTY.txt"
+
+step "packing the zip"
+version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
+zip="$build/grimfathom-$version-web.zip"
+rm -f "$zip"
+(cd "$site" && zip -qrX "$zip" .)
+echo "$site"
+echo "$zip ($(du -k "$zip" | cut -f1) KiB)"

@@ -1,0 +1,38 @@
+// Serves a folder on loopback, for `make serve-web` and for the page's test and benchmark.
+// Usage: node web/serve.mjs FOLDER [PORT]
+import fs from 'node:fs/promises';
+import http from 'node:http';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+// The browser compiles the .wasm as it downloads only when it comes as application/wasm.
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.png': 'image/png', '.data': 'application/octet-stream',
+};
+
+// Resolves to the listening server; port 0 takes any free port.
+export function serve(folder, port = 0) {
+  const server = http.createServer(async (request, response) => {
+    const name = decodeURIComponent(new URL(request.url, 'http://loopback').pathname);
+    // normalize resolves any ".." against the root, so nothing outside the folder is served
+    const file = path.join(folder, path.normalize(name.endsWith('/') ? name + 'index.html' : name));
+    try {
+      const body = await fs.readFile(file);
+      response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  return new Promise((resolve, reject) => {
+    server.on('error', reject);
+    server.listen(port, '127.0.0.1', () => resolve(server));
+  });
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const [folder, port = '8000'] = process.argv.slice(2);
+  const server = await serve(folder, Number(port));
+  console.log(`Grimfathom is served at http://127.0.0.1:${server.address().port}/ (Ctrl-C stops)`);
+}
