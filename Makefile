@@ -127,7 +127,7 @@ test-windows: windows
 	bash windows/test.sh build-windows/grimfathom-*-windows-x64.zip $(BUILD)/tests/windows_session
 
 # The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
-# sudo). The bare chroot and the .debs it downloads are cached in /var/cache/grimfathom/.
+# sudo). The bare chroot and the .debs it downloads are kept in the cache, under debian13/.
 .PHONY: test-debian13
 
 test-debian13:
