@@ -1,20 +1,24 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
-# sounds, the licences and a how-to-play text, into build-windows/grimfathom-VERSION-windows-x64.zip.
-set -euo pipefail
-cd "$(dirname "$0")/.."
-build=build-windows
+# sounds, the licences and a how-to-play text, into BUILD/grimfathom-VERSION-windows-x64.zip.
+# Usage: windows/package.sh BUILD   (the Windows build folder)
+. "$(dirname "$0")/../scripts/common.sh"
+build=$(realpath -m "$1")
+cd "$repo"
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
+step "building the Windows libraries"
 deps=$(bash windows/deps.sh)
 
+step "cross-building the game"
 cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$deps/prefix" -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
 cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
 version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-zip="$PWD/$build/grimfathom-$version-windows-x64.zip"
+zip="$build/grimfathom-$version-windows-x64.zip"
 stage="$build/zip/Grimfathom"
+step "packing $zip"
 rm -rf "$build/zip" "$zip"
 mkdir -p "$stage/bin"
 x86_64-w64-mingw32-strip -o "$stage/bin/grimfathom.exe" "$build/grimfathom.exe"
