@@ -73,19 +73,6 @@ mount_in() {    # mount_in TARGET MOUNT-ARGUMENTS...
   mounted+=("$run/$1")
 }
 
-# The clone of the current commit, the player's. As root, git refuses a repository that its
-# caller owns (safe.directory); the caller, who may run anything through sudo, vouches for it.
-clone_commit() {
-  local clone="$run/home/player/grimfathom" commit
-  export GIT_CONFIG_GLOBAL="$run/tmp/caller.gitconfig"
-  printf '[safe]\n\tdirectory = *\n' >"$GIT_CONFIG_GLOBAL"
-  commit=$(git -C "$repo" rev-parse HEAD)
-  git clone --quiet --no-checkout "$repo" "$clone"
-  git -C "$clone" checkout --quiet --detach "$commit"
-  chroot "$run" chown -R player:player /home/player/grimfathom
-  echo "Running in Debian 13 on commit ${commit:0:12}: $command"
-}
-
 [ -d "$base" ] || make_base
 step "copying the bare chroot"
 run=$(mktemp -d "$cache/debian13/run.XXXXXX")
@@ -100,12 +87,21 @@ mount_in var/cache/apt/archives --bind "$debs"
 cp /etc/resolv.conf "$run/etc/resolv.conf"
 echo "127.0.1.1 $(hostname)" >>"$run/etc/hosts"    # the host's name, which sudo looks up
 install -d -m 1777 "$run/tmp/.X11-unix"    # root's, as Xvfb wants it
+
 step "cloning the current commit"
-clone_commit
+# As root, git refuses a repository that its caller owns (safe.directory); the caller, who may
+# run anything through sudo, vouches for it.
+export GIT_CONFIG_GLOBAL="$run/tmp/caller.gitconfig"
+printf '[safe]\n\tdirectory = *\n' >"$GIT_CONFIG_GLOBAL"
+commit=$(git -C "$repo" rev-parse HEAD)
+git clone --quiet --no-checkout "$repo" "$run/home/player/grimfathom"
+git -C "$run/home/player/grimfathom" checkout --quiet --detach "$commit"
+chroot "$run" chown -R player:player /home/player/grimfathom
 
 # Where the repository builds its .deb with debian/, the package is built and held to lintian too.
 script="cd grimfathom && $command"
 [ "$command" != "make test" ] || script+=' && if [ -d debian ]; then make package-check; fi'
+echo "Running in Debian 13 on commit ${commit:0:12}: $command"
 # In the background, so that a signal reaches the trap at once rather than when the tests end.
 step "running $command in Debian 13"
 chroot "$run" /usr/bin/env -i TERM=dumb PATH=/usr/sbin:/usr/bin:/sbin:/bin su --login player -c "$script" &

@@ -13,7 +13,6 @@ trap stop EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-step "starting Xvfb"
 # The server writes its display number down a pipe: no file to leave behind. A loaded machine can
 # take many seconds to start one; an idle one takes a tenth.
 exec {numbers}< <(exec Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
