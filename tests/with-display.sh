@@ -22,9 +22,9 @@ exec {numbers}<&-
 export DISPLAY=":$number"
 export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 
-# In the background, so that a signal to this script is handled at once; without job control
-# bash would have the test ignore Ctrl-C, which it must not.
-(trap - INT QUIT; exec "$@") &
+# In the background, so that a signal to this script is handled at once. Without job control
+# bash would have the test ignore Ctrl-C and read from /dev/null; it keeps both as they were.
+(trap - INT QUIT; exec "$@") <&0 &
 test=$!
 status=0
 wait "$test" || status=$?
