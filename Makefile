@@ -54,8 +54,8 @@ soak: build-all
 memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
-# Repaints res/, docs/sprites.png and the icons docs/icon-*.png from tools/; commit the result
-# with the change that caused it.
+# Repaints res/, docs/sprites.png, the icons docs/icon-*.png and Windows' docs/grimfathom.ico from
+# tools/; commit the result with the change that caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
@@ -125,7 +125,7 @@ test-windows: windows
 	@bash scripts/setup.sh play test windows
 	@$(MAKE) --no-print-directory configure
 	@cmake --build "$(BUILD)" -j2 --target windows_session
-	bash windows/test.sh "$(WINDOWS_BUILD)"/grimfathom-*-windows-x64.zip "$(BUILD)/tests/windows_session"
+	bash windows/test.sh "$$(bash windows/package.sh --name "$(WINDOWS_BUILD)")" "$(BUILD)/tests/windows_session"
 
 # The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
 # sudo). The bare chroot and the .debs it downloads are kept in the cache, under debian13/.

@@ -7,7 +7,7 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <regex>
@@ -16,19 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string commandOutput(const std::string& command)
-{
-    std::string text;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return text;
-    char chunk[4096];
-    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
-        text.append(chunk, n);
-    pclose(pipe);
-    return text;
-}
 
 // The game's own .deb among what dpkg-buildpackage leaves (its debug symbols come separately).
 fs::path packageFile()
@@ -113,8 +100,10 @@ bool showsPicture(const sf::Image& shot, const fs::path& picturePath, int x, int
 // Starts the unpacked launcher as a player would, by path or by name through PATH, from the
 // session's run/ folder; the session's own copy of the pictures is removed first, so that only
 // a launcher that changes to the program's folder shows any. Expects the level intro, pictures
-// and all, then a clean exit on a window manager's close request.
-void expectIntroThenCleanExit(GameSession& session, const std::string& command, const std::string& path)
+// and all, in a window the desktop entry claims as its own, then a clean exit on a window
+// manager's close request.
+void expectIntroThenCleanExit(GameSession& session, const fs::path& root, const std::string& command,
+                              const std::string& path)
 {
     fs::remove_all(session.res());
     Launch launch;
@@ -125,6 +114,11 @@ void expectIntroThenCleanExit(GameSession& session, const std::string& command, 
     EXPECT_EQ(shot.getPixel(5, 5), sea);
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "submarine.png", 50, 300)) << "submarine missing";
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "level.png", 300, 300)) << "level caption missing";
+    // Docks tie a window to its launcher by this, else the running game shows up apart from it.
+    std::map<std::string, std::string> entry = desktopEntry(root / "usr/share/applications/" APP_ID ".desktop");
+    std::string windowClassName = windowClass(session.window);
+    EXPECT_FALSE(windowClassName.empty()) << "the window has no WM_CLASS";
+    EXPECT_EQ(entry["StartupWMClass"], windowClassName);
     EXPECT_EQ(session.close(), 0);
 }
 
@@ -186,7 +180,7 @@ TEST(Package, DesktopEntryAndSoftwareCentreEntryNameEachOtherTheLauncherAndItsIc
     EXPECT_NE((";" + entry["Categories"]).find(";ArcadeGame;"), std::string::npos) << entry["Categories"];
     EXPECT_EQ(entry["Icon"], "grimfathom");
 
-    for (unsigned size : {64u, 128u}) {
+    for (unsigned size : {16u, 32u, 48u, 64u, 128u, 256u}) {
         std::string folder = std::to_string(size) + "x" + std::to_string(size);
         sf::Image icon;
         ASSERT_TRUE(icon.loadFromFile((package.usr / "share/icons/hicolor" / folder / "apps/grimfathom.png").string()));
@@ -201,7 +195,7 @@ TEST(Package, LauncherStartsTheGameWithItsPicturesFromAnUnrelatedFolder)
     GameSession session;
     fs::path root = session.folder.root / "root";
     ASSERT_TRUE(unpackInto(root));
-    expectIntroThenCleanExit(session, (root / "usr/games/grimfathom").string(), "/usr/bin:/bin");
+    expectIntroThenCleanExit(session, root, (root / "usr/games/grimfathom").string(), "/usr/bin:/bin");
 }
 
 // As on a system whose /usr/games is reached through a link, or a player's own folder of links.
@@ -212,5 +206,5 @@ TEST(Package, LauncherFoundByNameThroughASymlinkedFolderStillFindsThePictures)
     ASSERT_TRUE(unpackInto(root));
     fs::path links = session.folder.root / "links";
     fs::create_directory_symlink(root / "usr/games", links);
-    expectIntroThenCleanExit(session, "grimfathom", links.string() + ":/usr/bin:/bin");
+    expectIntroThenCleanExit(session, root, "grimfathom", links.string() + ":/usr/bin:/bin");
 }

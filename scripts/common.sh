@@ -9,6 +9,9 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Absolute, so that it holds after a script changes folder.
 cache=$(realpath -m "${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}")
 
+# The game's version, from project() in CMakeLists.txt: the one place it is written, where CMake reads it too.
+project_version() { sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt"; }
+
 step_name="starting" step_log=""
 step() { step_name=$1 step_log=${2:-}; }
 

@@ -11,7 +11,8 @@ declare -A groups=(
   # make fuzz: clang's libFuzzer, seed converters, and what SFML's own source needs to build
   [fuzz]="clang libclang-rt-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
   [package]="build-essential debhelper dpkg-dev lintian appstream desktop-file-utils man-db"
-  [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb"
+  # make windows and test-windows: the cross-compilers and Wine, and icoutils and exiftool to read the program's resources
+  [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb icoutils libimage-exiftool-perl"
   [debian13]="debootstrap debian-archive-keyring git"
 )
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -41,6 +42,19 @@ void writePicture(const fs::path& path, unsigned width, unsigned height, sf::Col
     sf::Image image;
     image.create(width, height, colour);
     image.saveToFile(path.string());
+}
+
+std::string commandOutput(const std::string& command)
+{
+    std::string text;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return text;
+    char chunk[4096];
+    while (std::size_t n = std::fread(chunk, 1, sizeof chunk, pipe))
+        text.append(chunk, n);
+    pclose(pipe);
+    return text;
 }
 
 void resetGame()

@@ -47,6 +47,9 @@ private:
 
 void writePicture(const std::filesystem::path& path, unsigned width, unsigned height, sf::Color colour);
 
+// What a shell command prints on its standard output.
+std::string commandOutput(const std::string& command);
+
 // The globals as they stand before start-up, with the lists emptied.
 void resetGame();
 

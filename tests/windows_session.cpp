@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -106,6 +108,34 @@ TEST_F(WindowsZip, PlaysItsIntroTorpedoAndPewAndClosesWithZero)
 
     EXPECT_EQ(session.close(), 0);
     EXPECT_TRUE(recordingHasSound(session.recording())) << "no pew in " << session.recording();
+}
+
+// What Explorer, the task bar and the Properties dialog read from the program, as icoutils and
+// exiftool read it: an icon group with the sizes Windows asks for, and the version information.
+TEST_F(WindowsZip, ProgramCarriesItsIconAtEverySizeWindowsAsksForAndItsVersion)
+{
+    std::string program = (game() / "bin/grimfathom.exe").string();
+    fs::path group = session.folder.root / "group.ico";
+    ASSERT_EQ(std::system(("wrestool -x --type=14 -o '" + group.string() + "' '" + program + "'").c_str()), 0);
+    std::string sizes = commandOutput("icotool -l '" + group.string() + "'");
+    for (std::string size : {"16", "32", "48", "256"})
+        EXPECT_NE(sizes.find("--width=" + size + " --height=" + size + " "), std::string::npos)
+            << size << " px missing from the icon group:\n" << sizes;
+
+    std::map<std::string, std::string> info;
+    std::istringstream lines(commandOutput("exiftool -S '" + program + "'"));
+    for (std::string line; std::getline(lines, line);)
+        if (line.find(": ") != std::string::npos)
+            info[line.substr(0, line.find(": "))] = line.substr(line.find(": ") + 2);
+    EXPECT_EQ(info["ProductName"], "Grimfathom");
+    EXPECT_FALSE(info["FileDescription"].empty());
+    EXPECT_EQ(info["FileVersion"], GAME_VERSION);
+    EXPECT_EQ(info["ProductVersion"], GAME_VERSION);
+    EXPECT_EQ(info["FileVersionNumber"].rfind(GAME_VERSION ".", 0), 0u) << info["FileVersionNumber"];
+    EXPECT_EQ(info["OriginalFileName"], "grimfathom.exe");
+    std::string licence;   // its copyright line, with the Windows line end the zip gave it
+    std::getline(std::ifstream(game() / "LICENSE.txt"), licence);
+    EXPECT_EQ(info["LegalCopyright"], licence.substr(0, licence.find('\r')));
 }
 
 TEST_F(WindowsZip, WithoutItsPicturesAndSoundsOpensOnTheSeaAndClosesWithZero)

@@ -62,6 +62,17 @@ std::string windowCaption(unsigned long id)
     return caption;
 }
 
+std::string windowClass(unsigned long id)
+{
+    XClassHint hint = {};
+    std::string name;
+    if (XGetClassHint(display(), id, &hint) && hint.res_class)
+        name = hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    return name;
+}
+
 sf::Vector2u windowSize(unsigned long id)
 {
     XWindowAttributes attributes;

@@ -9,6 +9,7 @@
 // X window ids are plain numbers; the X headers stay out of the tests, whose names they clash with.
 unsigned long findWindow(const std::string& caption, double timeoutSeconds);
 std::string windowCaption(unsigned long id);
+std::string windowClass(unsigned long id);   // WM_CLASS's class, by which docks match a desktop entry
 sf::Vector2u windowSize(unsigned long id);
 sf::Image screenshot(unsigned long id);
 void focusWindow(unsigned long id);

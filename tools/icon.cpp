@@ -1,4 +1,5 @@
-// Lays the submarine, a torpedo and a squid on a rounded tile of sea, and halves it for the small size.
+// Lays the submarine, a torpedo and a squid on a rounded tile of sea, at every size the desktops
+// and Windows ask for: larger sizes paint the same scene magnified, smaller ones average it down.
 #include "icon.h"
 
 #include "paint.h"
@@ -7,95 +8,123 @@
 
 namespace {
 
-const unsigned tileSize = 128;
+const unsigned tileSize = 128;   // the scene's own size, at which the sprites show at 1x
 const sf::Color shallows(44, 140, 164);
 const sf::Color deep(12, 70, 90);
+const sf::Color rim(14, 22, 38);
 
 // A squircle rather than a circle, so the tile fills the corners as launcher icons do.
-Shape tileShape()
+Shape tileShape(float scale, float radius = 61.0f)
 {
-    return ellipse(64.0f, 64.0f, 61.0f, 61.0f, 5.0f);
+    return ellipse(64.0f * scale, 64.0f * scale, radius * scale, radius * scale, 5.0f);
 }
 
 // Light from above: the sea darkens row by row, through the game's own sea colour in the middle.
-void paintSea(sf::Image& icon)
+void paintSea(sf::Image& icon, const Shape& tile)
 {
-    Shape tile = tileShape();
-    for (unsigned row = 0; row < tileSize; ++row) {
-        float t = float(row) / float(tileSize - 1);
+    unsigned size = icon.getSize().y;
+    for (unsigned row = 0; row < size; ++row) {
+        float t = float(row) / float(size - 1);
         auto mix = [t](sf::Uint8 a, sf::Uint8 b) { return sf::Uint8(std::lround(float(a) + (float(b) - float(a)) * t)); };
         sf::Color colour(mix(shallows.r, deep.r), mix(shallows.g, deep.g), mix(shallows.b, deep.b));
-        paint(icon, intersect(tile, rectangle(0.0f, float(row), float(tileSize), 1.0f)), colour);
+        for (unsigned x = 0; x < size; ++x)
+            if (tile(float(x) + 0.5f, float(row) + 0.5f))
+                icon.setPixel(x, row, colour);
     }
 }
 
-void paintBubbles(sf::Image& icon)
+void paintBubbles(sf::Image& icon, float scale)
 {
-    sf::Color rim(176, 228, 238);
+    sf::Color film(176, 228, 238);
     sf::Color glint(240, 252, 255);
     for (Point bubble : {Point{36.0f, 62.0f}, Point{30.0f, 48.0f}, Point{38.0f, 34.0f}}) {
         float radius = (bubble.y - 20.0f) / 14.0f;   // smaller as they rise
-        paint(icon, ellipse(bubble.x, bubble.y, radius + 1.0f, radius + 1.0f), rim);
-        paint(icon, ellipse(bubble.x, bubble.y, radius, radius), shallows);
-        paint(icon, rectangle(bubble.x - radius * 0.6f, bubble.y - radius * 0.6f, 1.0f, 1.0f), glint);
+        float x = bubble.x * scale, y = bubble.y * scale;
+        paint(icon, ellipse(x, y, (radius + 1.0f) * scale, (radius + 1.0f) * scale), film);
+        paint(icon, ellipse(x, y, radius * scale, radius * scale), shallows);
+        paint(icon, rectangle(x - radius * 0.6f * scale, y - radius * 0.6f * scale, scale, scale), glint);
     }
 }
 
-// Source-over onto the tile only, so nothing leaks into the transparent corners.
-void place(sf::Image& icon, const sf::Image& sprite, unsigned left, unsigned top)
+// Source-over onto the tile only, so nothing leaks into the transparent corners; each sprite
+// pixel becomes a square of scale x scale, as the game's unsmoothed pixels look enlarged.
+void place(sf::Image& icon, const sf::Image& sprite, unsigned left, unsigned top, unsigned scale)
 {
-    sf::Vector2u size = sprite.getSize();
+    sf::Vector2u size = sprite.getSize() * scale;
     for (unsigned y = 0; y < size.y; ++y) {
         for (unsigned x = 0; x < size.x; ++x) {
-            sf::Color over = sprite.getPixel(x, y);
-            sf::Color under = icon.getPixel(left + x, top + y);
+            sf::Color over = sprite.getPixel(x / scale, y / scale);
+            sf::Color under = icon.getPixel(left * scale + x, top * scale + y);
             if (under.a == 0 || over.a == 0)
                 continue;
             float a = float(over.a) / 255.0f;
             auto mix = [a](sf::Uint8 o, sf::Uint8 u) { return sf::Uint8(std::lround(float(o) * a + float(u) * (1.0f - a))); };
-            icon.setPixel(left + x, top + y, sf::Color(mix(over.r, under.r), mix(over.g, under.g), mix(over.b, under.b)));
+            sf::Color blend(mix(over.r, under.r), mix(over.g, under.g), mix(over.b, under.b));
+            icon.setPixel(left * scale + x, top * scale + y, blend);
         }
     }
 }
 
-// Each small pixel averages four large ones, weighted by their opacity so the rim stays dark.
-sf::Image halve(const sf::Image& large)
+// The squid bears down from the top right while the submarine's torpedo runs beneath it.
+sf::Image paintScene(const Pictures& pictures, unsigned scale)
 {
-    sf::Vector2u size = large.getSize() / 2u;
+    sf::Image icon = blankImage(tileSize * scale, tileSize * scale);
+    paintSea(icon, tileShape(float(scale)));
+    paintBubbles(icon, float(scale));
+    place(icon, pictures.at("squid.png"), 58, 8, scale);
+    place(icon, pictures.at("torpedo.png"), 80, 80, scale);
+    place(icon, pictures.at("submarine.png"), 8, 68, scale);
+    outline(icon, rim, 2 * scale, true);
+    return icon;
+}
+
+// Each small pixel averages factor x factor large ones, weighted by their opacity so the rim stays dark.
+sf::Image shrink(const sf::Image& large, unsigned factor)
+{
+    sf::Vector2u size = large.getSize() / factor;
     sf::Image small = blankImage(size.x, size.y);
     for (unsigned y = 0; y < size.y; ++y) {
         for (unsigned x = 0; x < size.x; ++x) {
             float r = 0, g = 0, b = 0, a = 0;
-            for (unsigned k = 0; k < 4; ++k) {
-                sf::Color c = large.getPixel(2 * x + k % 2, 2 * y + k / 2);
+            for (unsigned k = 0; k < factor * factor; ++k) {
+                sf::Color c = large.getPixel(factor * x + k % factor, factor * y + k / factor);
                 float weight = float(c.a);
                 r += float(c.r) * weight;
                 g += float(c.g) * weight;
                 b += float(c.b) * weight;
                 a += weight;
             }
+            auto channel = [](float value) { return sf::Uint8(std::lround(value)); };
             if (a > 0)
-                small.setPixel(x, y, sf::Color(sf::Uint8(std::lround(r / a)), sf::Uint8(std::lround(g / a)),
-                                               sf::Uint8(std::lround(b / a)), sf::Uint8(std::lround(a / 4))));
+                small.setPixel(x, y, sf::Color(channel(r / a), channel(g / a), channel(b / a), channel(a / float(factor * factor))));
         }
     }
     return small;
 }
 
-} // namespace
-
-// The squid bears down from the top right while the submarine's torpedo runs beneath it.
-Pictures paintIcons(const Pictures& pictures)
+// For 32 and 16 pixels, where the bubbles and the torpedo would be a smudge: the submarine and the
+// squid alone on the tile, shrunk later by factor, with a rim that stays one pixel wide.
+sf::Image paintBadge(const Pictures& pictures, unsigned factor)
 {
     sf::Image icon = blankImage(tileSize, tileSize);
-    paintSea(icon);
-    paintBubbles(icon);
-    place(icon, pictures.at("squid.png"), 58, 8);
-    place(icon, pictures.at("torpedo.png"), 80, 80);
-    place(icon, pictures.at("submarine.png"), 8, 68);
-    outline(icon, sf::Color(14, 22, 38), 2, true);
+    paintSea(icon, tileShape(1.0f, 63.0f - float(factor)));
+    place(icon, pictures.at("squid.png"), 54, 10, 1);
+    place(icon, pictures.at("submarine.png"), 12, 70, 1);
+    outline(icon, rim, factor, true);
+    return icon;
+}
+
+} // namespace
+
+Pictures paintIcons(const Pictures& pictures)
+{
+    sf::Image scene = paintScene(pictures, 1);
     Pictures icons;
-    icons["icon-128.png"] = icon;
-    icons["icon-64.png"] = halve(icon);
+    icons["icon-256.png"] = paintScene(pictures, 2);
+    icons["icon-128.png"] = scene;
+    icons["icon-64.png"] = shrink(scene, 2);
+    icons["icon-48.png"] = shrink(paintScene(pictures, 3), 8);   // 48 is no whole fraction of 128
+    icons["icon-32.png"] = shrink(paintBadge(pictures, 4), 4);
+    icons["icon-16.png"] = shrink(paintBadge(pictures, 8), 8);
     return icons;
 }

@@ -1,7 +1,7 @@
-// The launcher icon, painted from the game's own sprites, at the sizes desktops ask for.
+// The launcher icon, painted from the game's own sprites, at the sizes desktops and Windows ask for.
 #pragma once
 
 #include "pictures.h"
 
-// "icon-128.png" and "icon-64.png", from the submarine, squid and torpedo in pictures.
+// "icon-N.png" for N of 16, 32, 48, 64, 128 and 256, from the submarine, squid and torpedo in pictures.
 Pictures paintIcons(const Pictures& pictures);

@@ -1,4 +1,6 @@
-// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet and the icons.
+// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet, the icons and
+// the Windows icon file.
+#include "ico.h"
 #include "icon.h"
 #include "pictures.h"
 #include "sheet.h"
@@ -8,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace fs = std::filesystem;
@@ -32,6 +35,19 @@ bool saveSounds(const Sounds& sounds, const fs::path& folder)
             return false;
     }
     return true;
+}
+
+// From the PNGs just written, so Windows gets the very bytes the desktops install.
+bool saveWindowsIcon(const Pictures& icons, const fs::path& folder)
+{
+    std::vector<std::string> pngs;
+    for (const auto& entry : icons) {
+        std::ifstream in(folder / entry.first, std::ios::binary);
+        pngs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::ofstream out(folder / "grimfathom.ico", std::ios::binary);
+    out << iconFile(pngs);
+    return bool(out);
 }
 
 } // namespace
@@ -62,7 +78,8 @@ int main(int argc, char** argv)
         std::cerr << "make_assets: cannot write the contact sheet into " << docs << "\n";
         return 1;
     }
-    if (!savePictures(paintIcons(pictures), docs)) {
+    Pictures icons = paintIcons(pictures);
+    if (!savePictures(icons, docs) || !saveWindowsIcon(icons, docs)) {
         std::cerr << "make_assets: cannot write the icons into " << docs << "\n";
         return 1;
     }

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
 # sounds, the licences and a how-to-play text, into BUILD/grimfathom-VERSION-windows-x64.zip.
-# Usage: windows/package.sh BUILD   (the Windows build folder)
+# Usage: windows/package.sh [--name] BUILD   (the Windows build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
+name_only=""
+if [ "${1:-}" = --name ]; then name_only=1; shift; fi
 build=$(realpath -m "$1")
+zip="$build/grimfathom-$(project_version)-windows-x64.zip"
+[ -z "$name_only" ] || { echo "$zip"; exit 0; }
 cd "$repo"
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
 step "building the Windows libraries"
@@ -15,8 +19,6 @@ cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w
 cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
-version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
-zip="$build/grimfathom-$version-windows-x64.zip"
 stage="$build/zip/Grimfathom"
 step "packing $zip"
 rm -rf "$build/zip" "$zip"
