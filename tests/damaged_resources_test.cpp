@@ -168,9 +168,7 @@ TEST(UncuttableNumbersOnTheResults, NoDigitShowsAndAKeyStillStartsANewGame)
     EXPECT_GT(countColour(results, levelMark), 0);
     EXPECT_EQ(countColour(results, numbersMark), 0);
 
-    wait(1.2);
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
+    ASSERT_TRUE(session.tapReturnAfter(1.2));
     EXPECT_TRUE(session.appears([](const sf::Image& shot) { return !shows(shot, gameOverMark); })) << "no new game";
     EXPECT_EQ(session.close(), 0);
 }

@@ -46,6 +46,11 @@ bool shows(const sf::Image& shot, sf::Color mark)
     return countColour(shot, mark) > 0;
 }
 
+bool showsMarkedIntro(const sf::Image& shot)
+{
+    return shows(shot, levelMark) && !shows(shot, gameOverMark);
+}
+
 int firstRowOf(const sf::Image& shot, sf::Color colour)
 {
     for (unsigned y = 0; y < shot.getSize().y; y++)
@@ -191,6 +196,15 @@ sf::Image GameSession::playUntilCaught(double timeoutSeconds) const
             tapKey("Return");
         return shows(shot, gameOverMark);
     });
+}
+
+bool GameSession::tapReturnAfter(double seconds) const
+{
+    wait(seconds);
+    if (!awaitNewFrames())
+        return false;
+    tapKey("Return");
+    return true;
 }
 
 int GameSession::close()

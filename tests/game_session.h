@@ -39,6 +39,10 @@ int countColour(const sf::Image& shot, sf::Color colour, int tolerance = 6);
 // Whether any pixel is within 6 of the mark.
 bool shows(const sf::Image& shot, sf::Color mark);
 
+// With the level and game-over pictures marked: a level's intro, not the results, which show
+// the level caption too.
+bool showsMarkedIntro(const sf::Image& shot);
+
 // The first row holding a pixel of that colour; -1 if there is none.
 int firstRowOf(const sf::Image& shot, sf::Color colour);
 
@@ -91,6 +95,11 @@ public:
     // leaving any new level's intro on the way, and returns the results screen; an empty image
     // if that takes longer than the timeout.
     sf::Image playUntilCaught(double timeoutSeconds) const;
+
+    // A key on the results screen, which takes one only a second after the catch: waits the
+    // seconds given, then for new frames, which show that the game's clock has passed them too,
+    // and taps Return. False, and no key, if the scene stood still.
+    bool tapReturnAfter(double seconds) const;
 
     // Asks the window to close, as a window manager does; the exit status, or -1 on a hang.
     int close();

@@ -40,11 +40,8 @@ static void playOnce(const GameSession& session)
     EXPECT_GT(session.playUntilCaught(90).getSize().x, 0u) << "never caught";
     // Under valgrind a frame can take most of a second: the key counts only once a frame drawn
     // after the delay shows that the game's clock has passed it.
-    wait(1.5);
-    EXPECT_TRUE(session.awaitNewFrames()) << "the results stood still";
-    tapKey("Return");
-    EXPECT_GT(session.await(60, [](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); })
-                  .getSize().x, 0u) << "no restart";
+    EXPECT_TRUE(session.tapReturnAfter(1.5)) << "the results stood still";
+    EXPECT_GT(session.await(60, showsMarkedIntro).getSize().x, 0u) << "no restart";
 }
 
 TEST(Memcheck, ShortSessionHasNoInvalidAccessAndNoDefiniteLeakOfOurs)

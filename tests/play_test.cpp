@@ -161,17 +161,10 @@ sf::Vector2f squidCentre(const sf::Image& shot, const Pictures& pictures)
 {
     sf::Vector2u sub = pictures.submarine.getSize();
     sf::FloatRect hull(submarineX(pictures) - float(sub.x / 2), 300 - float(sub.y / 2), float(sub.x), float(sub.y));
-    double sumX = 0, sumY = 0, count = 0;
-    for (unsigned y = 0; y < shot.getSize().y; y++)
-        for (unsigned x = 0; x < shot.getSize().x; x++)
-            if (!near(shot.getPixel(x, y), sea, 2) && !hull.contains(float(x) + 0.5f, float(y) + 0.5f)) {
-                sumX += x;
-                sumY += y;
-                count += 1;
-            }
-    if (count == 0)
-        return sf::Vector2f(-1000, -1000);
-    return sf::Vector2f(float(sumX / count), float(sumY / count));
+    auto squidPixel = [&](sf::Vector2f centre, sf::Color colour) {
+        return !near(colour, sea, 2) && !hull.contains(centre);
+    };
+    return middleOf(shot, squidPixel).value_or(sf::Vector2f(-1000, -1000));
 }
 
 // A torpedo strikes within 52 pixels; 30 more allow for the squid drifting towards the line
@@ -526,9 +519,7 @@ TEST(Play, CaughtSubmarineShowsTheResultsAndOnlyAKeyAfterASecondStartsANewGame)
     EXPECT_TRUE(session.awaitNewFrames() && showsGameOver(session.shot(), pictures))
         << "a key within a second left the results";
 
-    wait(1.2 - secondsSince(caught));
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
+    ASSERT_TRUE(session.tapReturnAfter(1.2 - secondsSince(caught)));
     EXPECT_TRUE(session.appears(intro)) << "no new game's intro";
     EXPECT_EQ(session.close(), 0);
 }

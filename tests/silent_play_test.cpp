@@ -23,11 +23,8 @@ TEST(NoSoundDevice, FiringBeingCaughtAndRestartingAllWorkAndCloseExitsWithZero)
     tapKey("Return");
     ASSERT_GT(session.playUntilCaught(patience).getSize().x, 0u) << "never caught";
 
-    wait(1.2);
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
-    EXPECT_TRUE(session.appears([](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); }))
-        << "no new game";
+    ASSERT_TRUE(session.tapReturnAfter(1.2));
+    EXPECT_TRUE(session.appears(showsMarkedIntro)) << "no new game";
     ASSERT_TRUE(session.pausesAndResumes());
     EXPECT_TRUE(shows(session.fireAndPause(), dimmed(torpedoMark))) << "no torpedo in the new game";
     EXPECT_EQ(session.close(), 0);

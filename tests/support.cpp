@@ -3,13 +3,17 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -91,30 +95,78 @@ GameProcess::GameProcess(const fs::path& workingFolder, std::vector<std::string>
 {
 }
 
-// Runs in the child: only what the launch asks for differs from the test's own process.
-static void execGame(const fs::path& workingFolder, const Launch& launch)
+static std::string nameOf(const std::string& setting)
 {
-    fs::current_path(workingFolder);
-    for (const std::string& setting : launch.environment)
-        putenv(strdup(setting.c_str()));
-    for (const std::string& name : launch.unset)
-        unsetenv(name.c_str());
-    if (!launch.errors.empty())
-        dup2(open(launch.errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
-    std::vector<char*> arguments;
-    for (const std::string& word : launch.wrapper)
-        arguments.push_back(strdup(word.c_str()));
-    arguments.push_back(strdup(launch.program.c_str()));
-    arguments.push_back(nullptr);
-    execvp(arguments[0], arguments.data());
-    _exit(127);
+    return setting.substr(0, setting.find('='));
 }
 
+// The test's own environment with the launch's settings over it, a later one winning as with
+// putenv, and then its names taken out: only what the launch asks for differs.
+static std::vector<std::string> gameEnvironment(const Launch& launch)
+{
+    std::map<std::string, std::string> byName;
+    for (char** setting = environ; *setting; setting++)
+        byName[nameOf(*setting)] = *setting;
+    for (const std::string& setting : launch.environment)
+        byName[nameOf(setting)] = setting;
+    for (const std::string& name : launch.unset)
+        byName.erase(name);
+    std::vector<std::string> settings;
+    for (const auto& [name, setting] : byName)
+        settings.push_back(setting);
+    return settings;
+}
+
+// The file execvp would run: a command with a slash as it is, any other the first executable
+// of that name on the PATH the game gets, whose relative folders start from its working folder.
+static fs::path findCommand(const std::string& command, const std::vector<std::string>& environment,
+                            const fs::path& workingFolder)
+{
+    if (command.find('/') != std::string::npos)
+        return command;
+    std::string path = "/bin:/usr/bin";     // execvp's choice when there is no PATH
+    for (const std::string& setting : environment)
+        if (nameOf(setting) == "PATH")
+            path = setting.substr(5);
+    std::istringstream folders(path);
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        fs::path candidate = workingFolder / folder / command;
+        if (fs::is_regular_file(candidate) && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    throw std::runtime_error("cannot start " + command + ": not found on PATH " + path);
+}
+
+// The C arrays posix_spawn takes, pointing into the strings, which must outlive the call.
+static std::vector<char*> pointersTo(std::vector<std::string>& words)
+{
+    std::vector<char*> pointers;
+    for (std::string& word : words)
+        pointers.push_back(word.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Everything the child needs is made here, before it exists: posix_spawn's child only changes
+// folder, opens the errors file and executes, which stays safe however many threads this
+// process has (GoogleTest, X and OpenAL start some), unlike allocating after a fork.
 GameProcess::GameProcess(const fs::path& workingFolder, const Launch& launch)
 {
-    pid = fork();
-    if (pid == 0)
-        execGame(workingFolder, launch);
+    std::vector<std::string> environment = gameEnvironment(launch);
+    std::vector<std::string> arguments = launch.wrapper;
+    arguments.push_back(launch.program);
+    std::string program = findCommand(arguments[0], environment, workingFolder).string();
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, workingFolder.c_str());
+    if (!launch.errors.empty())
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, launch.errors.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::vector<char*> argv = pointersTo(arguments), envp = pointersTo(environment);
+    int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed)
+        throw std::system_error(failed, std::generic_category(), "cannot start " + program);
 }
 
 GameProcess::~GameProcess()
@@ -158,4 +210,22 @@ int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
         for (unsigned x = x0; x < x1; x++)
             count += near(image.getPixel(x, y), colour, tolerance);
     return count;
+}
+
+std::optional<sf::Vector2f> middleOf(const sf::Image& image,
+                                     const std::function<bool(sf::Vector2f centre, sf::Color colour)>& picks)
+{
+    double sumX = 0, sumY = 0, count = 0;
+    for (unsigned y = 0; y < image.getSize().y; y++)
+        for (unsigned x = 0; x < image.getSize().x; x++) {
+            sf::Vector2f centre(float(x) + 0.5f, float(y) + 0.5f);
+            if (picks(centre, image.getPixel(x, y))) {
+                sumX += centre.x;
+                sumY += centre.y;
+                count += 1;
+            }
+        }
+    if (count == 0)
+        return std::nullopt;
+    return sf::Vector2f(float(sumX / count), float(sumY / count));
 }

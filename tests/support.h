@@ -9,6 +9,8 @@
 #include <ostream>
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,7 +70,7 @@ struct Launch {
     std::string program = GAME_BINARY;      // by path, or by name through PATH; the built game unless set
 };
 
-// The built game, started in its own process from a working folder.
+// The built game, started in its own process from a working folder; throws if it cannot start.
 class GameProcess {
 public:
     GameProcess(const std::filesystem::path& workingFolder, std::vector<std::string> environment = {});
@@ -87,6 +89,11 @@ bool near(sf::Color a, sf::Color b, int tolerance);
 // Pixels of image within tolerance of colour, in the rectangle [x0, x1) x [y0, y1).
 int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
                 unsigned x0, unsigned y0, unsigned x1, unsigned y1);
+
+// The mean of the centres of the pixels the check picks, given each one's centre and colour;
+// nothing if it picks none.
+std::optional<sf::Vector2f> middleOf(const sf::Image& image,
+                                     const std::function<bool(sf::Vector2f centre, sf::Color colour)>& picks);
 
 // Readable failure messages for the game's vectors.
 namespace sf {

@@ -19,15 +19,9 @@ static bool cornersAre(const sf::Image& shot, sf::Color colour)
 // From the submarine's starting place to the middle of the squid's pixels, in an 800 x 600 shot.
 static double squidDistance(const sf::Image& shot)
 {
-    double sumX = 0, sumY = 0, count = 0;
-    for (unsigned y = 0; y < shot.getSize().y; y++)
-        for (unsigned x = 0; x < shot.getSize().x; x++)
-            if (shot.getPixel(x, y) == squidMark) {
-                sumX += x + 0.5;
-                sumY += y + 0.5;
-                count += 1;
-            }
-    return count > 0 ? std::hypot(sumX / count - 50, sumY / count - 300) : 0;
+    auto squidPixel = [](sf::Vector2f, sf::Color colour) { return colour == squidMark; };
+    std::optional<sf::Vector2f> squid = middleOf(shot, squidPixel);
+    return squid ? std::hypot(squid->x - 50, squid->y - 300) : 0;
 }
 
 class WindowPhases : public ::testing::Test {
@@ -137,10 +131,7 @@ TEST_F(WindowPhases, ClosingTheResultsAtOnceExitsWithZero)
 TEST_F(WindowPhases, AKeyAfterTheDelayRestartsAndTheNewIntroClosesWithZero)
 {
     reachResults();
-    wait(1.2);
-    ASSERT_TRUE(session.awaitNewFrames());
-    tapKey("Return");
-    EXPECT_TRUE(session.appears([](const sf::Image& shot) { return shows(shot, levelMark) && !shows(shot, gameOverMark); }))
-        << "no intro of a new game";
+    ASSERT_TRUE(session.tapReturnAfter(1.2));
+    EXPECT_TRUE(session.appears(showsMarkedIntro)) << "no intro of a new game";
     EXPECT_EQ(session.close(), 0);
 }

@@ -38,13 +38,31 @@ static Window searchTree(Window root, const std::string& caption)
     return found;
 }
 
+static int ignoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// X errors are ignored while the tree is searched: a window can vanish between two requests,
+// as the short-lived ones SFML and Wine open while they start do, and is then simply not found.
+unsigned long shownWindow(const std::string& caption)
+{
+    XSync(display(), False);    // errors of earlier requests stay fatal
+    XErrorHandler previous = XSetErrorHandler(ignoreError);
+    Window found = searchTree(DefaultRootWindow(display()), caption);
+    XWindowAttributes attributes;
+    if (found && !(XGetWindowAttributes(display(), found, &attributes) && attributes.map_state == IsViewable))
+        found = 0;
+    XSync(display(), False);
+    XSetErrorHandler(previous);
+    return found;
+}
+
 unsigned long findWindow(const std::string& caption, double timeoutSeconds)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
     while (std::chrono::steady_clock::now() < deadline) {
-        Window found = searchTree(DefaultRootWindow(display()), caption);
-        XWindowAttributes attributes;
-        if (found && XGetWindowAttributes(display(), found, &attributes) && attributes.map_state == IsViewable)
+        if (unsigned long found = shownWindow(caption))
             return found;
         pause(0.05);
     }
@@ -80,6 +98,12 @@ sf::Vector2u windowSize(unsigned long id)
     return sf::Vector2u(unsigned(attributes.width), unsigned(attributes.height));
 }
 
+// The screen is 24-bit true colour, red in the high byte.
+static sf::Color colourOf(unsigned long pixel)
+{
+    return sf::Color(sf::Uint8(pixel >> 16), sf::Uint8(pixel >> 8), sf::Uint8(pixel));
+}
+
 sf::Image screenshot(unsigned long id)
 {
     sf::Vector2u size = windowSize(id);
@@ -87,12 +111,18 @@ sf::Image screenshot(unsigned long id)
     sf::Image image;
     image.create(size.x, size.y);
     for (unsigned y = 0; y < size.y; y++)
-        for (unsigned x = 0; x < size.x; x++) {
-            unsigned long pixel = XGetPixel(shot, int(x), int(y));
-            image.setPixel(x, y, sf::Color(sf::Uint8(pixel >> 16), sf::Uint8(pixel >> 8), sf::Uint8(pixel)));
-        }
+        for (unsigned x = 0; x < size.x; x++)
+            image.setPixel(x, y, colourOf(XGetPixel(shot, int(x), int(y))));
     XDestroyImage(shot);
     return image;
+}
+
+sf::Color windowPixel(unsigned long id, unsigned x, unsigned y)
+{
+    XImage* shot = XGetImage(display(), id, int(x), int(y), 1, 1, AllPlanes, ZPixmap);
+    sf::Color colour = colourOf(XGetPixel(shot, 0, 0));
+    XDestroyImage(shot);
+    return colour;
 }
 
 void focusWindow(unsigned long id)
