@@ -7,61 +7,61 @@ BUILD ?= build
 all: build
 
 configure:
-	@cmake -S . -B $(BUILD) >/dev/null
+	@cmake -S . -B "$(BUILD)" >/dev/null
 
 build:
 	@bash scripts/setup.sh play
 	@$(MAKE) --no-print-directory configure
-	@cmake --build $(BUILD) -j2 --target grimfathom
+	@cmake --build "$(BUILD)" -j2 --target grimfathom
 
 run: build
-	cd $(BUILD) && ./grimfathom
+	cd "$(BUILD)" && ./grimfathom
 
 # Every target: the game, the test programs, the asset generator and the package tests.
 build-all:
 	@bash scripts/setup.sh play test
 	@$(MAKE) --no-print-directory configure
-	@cmake --build $(BUILD) -j2
+	@cmake --build "$(BUILD)" -j2
 
 test: build-all
-	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j2
+	cd "$(BUILD)" && ctest --output-on-failure --no-tests=error -j2
 
 # The whole suite RUNS times (default 3) beside two busy loops, to show it holds on a loaded
 # machine; each run's failures are listed. Not part of CI.
 RUNS ?= 3
 .PHONY: test-busy
 test-busy: build-all
-	@bash tests/busy.sh $(RUNS) $(BUILD)
+	@bash tests/busy.sh $(RUNS) "$(BUILD)"
 
 # The whole suite again, game and tests built with AddressSanitizer and UBSan in a folder of
 # their own. What libraries outside our code keep is dealt with in tests/sanitizers/.
 SANITIZE_BUILD ?= build-sanitize
 SANITIZER_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:check_initialization_order=1 \
-	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0 \
+	LSAN_OPTIONS="suppressions=$(CURDIR)/tests/sanitizers/lsan.supp:print_suppressions=0" \
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 test-sanitize:
 	@bash scripts/setup.sh play test
-	@cmake -S . -B $(SANITIZE_BUILD) -DGRIMFATHOM_SANITIZE=ON >/dev/null
-	@cmake --build $(SANITIZE_BUILD) -j2
-	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j2
+	@cmake -S . -B "$(SANITIZE_BUILD)" -DGRIMFATHOM_SANITIZE=ON >/dev/null
+	@cmake --build "$(SANITIZE_BUILD)" -j2
+	cd "$(SANITIZE_BUILD)" && $(SANITIZER_ENV) ctest --output-on-failure -j2
 
 # Two and a half minutes of scripted random play on the built game, its memory sampled.
 soak: build-all
-	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/soak_session
+	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/soak_session
 
 # A short scripted session of the built game under valgrind's memcheck.
 memcheck: build-all
-	cd $(BUILD) && $(CURDIR)/tests/with-display.sh tests/memcheck_session
+	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
 # Repaints res/, docs/sprites.png, the icons docs/icon-*.png and Windows' docs/grimfathom.ico from
 # tools/; commit the result with the change that caused it.
 assets: build
-	@cmake --build $(BUILD) -j2 --target make_assets
-	$(BUILD)/tools/make_assets res docs
+	@cmake --build "$(BUILD)" -j2 --target make_assets
+	"$(BUILD)/tools/make_assets" res docs
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf "$(BUILD)"
 
 # The program and res/ side by side in PREFIX/lib/grimfathom/, a launcher in PREFIX/bin, the
 # manual, desktop entry, AppStream metadata and icons in PREFIX/share.
@@ -69,18 +69,18 @@ PREFIX ?= /usr/local
 .PHONY: install package package-check
 
 install: build
-	cmake --install $(BUILD) --prefix $(PREFIX)
+	cmake --install "$(BUILD)" --prefix "$(PREFIX)"
 
 # The Debian packages, built by dpkg-buildpackage from a copy of the tree in $(BUILD)/package/,
 # which receives the .deb. `make package-check` holds them to lintian, appstreamcli,
 # desktop-file-validate and man, then runs the package tests on the .deb.
 package:
 	@bash scripts/setup.sh play package
-	@bash scripts/package.sh $(BUILD)/package
+	@bash scripts/package.sh "$(BUILD)/package"
 
 package-check: package build-all
-	@bash scripts/check-package.sh $(BUILD)/package
-	cd $(BUILD) && $(CURDIR)/tests/with-display.sh packaging/package_test
+	@bash scripts/check-package.sh "$(BUILD)/package"
+	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" packaging/package_test
 
 # Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
@@ -89,9 +89,9 @@ BENCH_BUILD ?= build-bench
 
 bench:
 	@bash scripts/setup.sh play bench
-	@cmake -S . -B $(BENCH_BUILD) -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build $(BENCH_BUILD) -j2 --target grimfathom frame_bench
-	cd $(BENCH_BUILD) && ALSOFT_DRIVERS=null ../tests/with-display.sh bench/frame_bench
+	@cmake -S . -B "$(BENCH_BUILD)" -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build "$(BENCH_BUILD)" -j2 --target grimfathom frame_bench
+	cd "$(BENCH_BUILD)" && ALSOFT_DRIVERS=null "$(CURDIR)/tests/with-display.sh" bench/frame_bench
 
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
 # target; not part of `make test`. SFML is built once from Debian's source with the same
@@ -112,22 +112,23 @@ fuzz:
 
 # The game for 64-bit Windows, cross-built with MinGW against SFML, OpenAL Soft and their codecs
 # built from Debian's sources (once, cached): windows/package.sh writes
-# build-windows/grimfathom-VERSION-windows-x64.zip. `make test-windows` plays that zip's program
+# $(WINDOWS_BUILD)/grimfathom-VERSION-windows-x64.zip. `make test-windows` plays that zip's program
 # under Wine on a virtual display. Neither is part of `make test`.
+WINDOWS_BUILD ?= build-windows
 .PHONY: windows test-windows
 
 windows:
 	@bash scripts/setup.sh windows
-	@bash windows/package.sh
+	@bash windows/package.sh "$(WINDOWS_BUILD)"
 
 test-windows: windows
 	@bash scripts/setup.sh play test windows
 	@$(MAKE) --no-print-directory configure
-	@cmake --build $(BUILD) -j2 --target windows_session
-	bash windows/test.sh "$$(bash windows/package.sh --name)" $(BUILD)/tests/windows_session
+	@cmake --build "$(BUILD)" -j2 --target windows_session
+	bash windows/test.sh "$$(bash windows/package.sh --name "$(WINDOWS_BUILD)")" "$(BUILD)/tests/windows_session"
 
 # The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
-# sudo). The bare chroot and the .debs it downloads are cached in /var/cache/grimfathom/.
+# sudo). The bare chroot and the .debs it downloads are kept in the cache, under debian13/.
 .PHONY: test-debian13
 
 test-debian13:

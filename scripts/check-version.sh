@@ -18,6 +18,6 @@ step "reading the configured metadata and manual page"
 expect "$metainfo" "$(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".*/\1 \2/p' "$metainfo" | head -n1)" "$version $date"
 expect "$manpage" "$(sed -n 's/^\.TH [^ ]* [^ ]* \([^ ]*\) "Grimfathom \([^"]*\)".*/\2 \1/p' "$manpage")" "$version $date"
 step "asking the packaging scripts for their zips' names"
-expect "windows/package.sh" "$(basename "$(bash "$repo/windows/package.sh" --name)")" "grimfathom-$version-windows-x64.zip"
+expect "windows/package.sh" "$(basename "$(bash "$repo/windows/package.sh" --name .)")" "grimfathom-$version-windows-x64.zip"
 [ $status -ne 0 ] || echo "version $version of $date everywhere"
 exit $status

@@ -6,7 +6,8 @@ set -Eeuo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Everything the builds keep between runs (sources, libraries, Wine prefixes, the Debian 13
 # chroot) lives under this one folder; GRIMFATHOM_CACHE moves all of it.
-cache=${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}
+# Absolute, so that it holds after a script changes folder.
+cache=$(realpath -m "${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}")
 
 # The game's version, from project() in CMakeLists.txt: the one place it is written, where CMake reads it too.
 project_version() { sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt"; }
@@ -20,6 +21,6 @@ report_failure() {
   local status=$?
   [ "$BASH_SUBSHELL" -eq 0 ] || return "$status"
   echo "${0##*/}: failed while $step_name (exit status $status)${step_log:+; the end of $step_log:}" >&2
-  [ -z "$step_log" ] || tail -n 30 "$step_log" >&2
+  [ ! -f "$step_log" ] || tail -n 30 "$step_log" >&2
 }
 trap report_failure ERR

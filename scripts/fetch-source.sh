@@ -18,7 +18,7 @@ aptdir="$cache/apt"
 mkdir -p "$aptdir/lists/partial" "$aptdir/archives/partial" "$dir"
 # One build at a time updates the lists.
 exec 9>"$aptdir/lock"
-flock 9
+flock -n 9 || { echo "fetch-source.sh: waiting for another build's fetch to end" >&2; flock 9; }
 
 step "finding this machine's Debian mirror"
 main=$(bash "$repo/scripts/debian-mirror.sh")
@@ -50,6 +50,8 @@ cd "$download"
 shopt -s nullglob
 for dsc in *.dsc; do dpkg-source --no-check -x "$dsc" >>"$log" 2>&1; done
 if [ ${#parts[@]} -gt 0 ]; then for tarball in *.orig.tar.*; do tar -xf "$tarball"; done; fi
-for unpacked in */; do rm -rf "${dir:?}/${unpacked%/}"; mv "$unpacked" "$dir/"; done
+folders=(*/)
+[ ${#folders[@]} -gt 0 ] || { echo "fetch-source.sh: apt downloaded nothing to unpack for $*" >&2; exit 1; }
+for unpacked in "${folders[@]}"; do rm -rf "${dir:?}/${unpacked%/}"; mv "$unpacked" "$dir/"; done
 # The tarballs stay beside what they unpacked to, for a notice that names its source.
 for tarball in *.orig.tar.*; do mv "$tarball" "$dir/"; done

@@ -2,11 +2,11 @@
 # Installs the Debian or Ubuntu packages that a make target needs; quiet when all is there.
 # Usage: setup.sh GROUP...   Each target names only the groups it uses, so `make run` installs
 # what playing needs and nothing more.
-set -euo pipefail
+. "$(dirname "$0")/common.sh"
 
 declare -A groups=(
   [play]="g++ cmake make pkg-config libsfml-dev libx11-dev"
-  [test]="libgtest-dev libxtst-dev xvfb valgrind dpkg-dev file"
+  [test]="libgtest-dev libxtst-dev xvfb valgrind dpkg-dev file procps"
   [bench]="libbenchmark-dev libxtst-dev xvfb"
   # make fuzz: clang's libFuzzer, seed converters, and what SFML's own source needs to build
   [fuzz]="clang libclang-rt-dev imagemagick sox libsox-fmt-base xvfb dpkg-dev xz-utils cmake make libx11-dev libxrandr-dev libudev-dev libgl1-mesa-dev libfreetype-dev libopenal-dev libvorbis-dev libflac-dev"
@@ -36,6 +36,8 @@ done
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "Installing: ${missing[*]}"
+step "updating apt's package lists"
 $sudo apt-get update -qq
+step "installing ${missing[*]}"
 # Through env, because sudo drops the caller's environment and debconf would then ask for a terminal.
 $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null

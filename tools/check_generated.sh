@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Regenerates the assets into a scratch folder and fails unless res/, the contact sheet and the icons match byte for byte.
-set -euo pipefail
+. "$(dirname "$0")/../scripts/common.sh"
 
 generator=$1
 res=$2
@@ -9,6 +9,7 @@ docs=$3
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
+step "generating the assets"
 "$generator" "$scratch/res" "$scratch/docs"
 
 status=0

@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
 # Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
-# sounds, the licences and a how-to-play text, into build-windows/grimfathom-VERSION-windows-x64.zip.
-# Usage: package.sh [--name]   --name only prints that zip's path
+# sounds, the licences and a how-to-play text, into BUILD/grimfathom-VERSION-windows-x64.zip.
+# Usage: windows/package.sh [--name] BUILD   (the Windows build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
+name_only=""
+if [ "${1:-}" = --name ]; then name_only=1; shift; fi
+build=$(realpath -m "$1")
+zip="$build/grimfathom-$(project_version)-windows-x64.zip"
+[ -z "$name_only" ] || { echo "$zip"; exit 0; }
 cd "$repo"
-build=build-windows
-zip="$PWD/$build/grimfathom-$(project_version)-windows-x64.zip"
-[ "${1:-}" != --name ] || { echo "$zip"; exit 0; }
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
+step "building the Windows libraries"
 deps=$(bash windows/deps.sh)
 
+step "cross-building the game"
 cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w64.cmake \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_FIND_ROOT_PATH="$deps/prefix" -DSFML_DIR="$deps/prefix/lib/cmake/SFML" >/dev/null
 cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
 stage="$build/zip/Grimfathom"
+step "packing $zip"
 rm -rf "$build/zip" "$zip"
 mkdir -p "$stage/bin"
 x86_64-w64-mingw32-strip -o "$stage/bin/grimfathom.exe" "$build/grimfathom.exe"
