@@ -147,10 +147,10 @@ PORT ?= 8000
 
 web:
 	@bash scripts/setup.sh web
-	@bash web/package.sh $(WEB_BUILD)
+	@bash web/package.sh "$(WEB_BUILD)"
 
 serve-web: web
-	node web/serve.mjs $(WEB_BUILD)/site $(PORT)
+	node web/serve.mjs "$(WEB_BUILD)/site" "$(PORT)"
 
 # puppeteer-core as web/package-lock.json pins it; it drives Debian's Chromium and downloads none.
 web/node_modules/.package-lock.json: web/package-lock.json
@@ -158,7 +158,7 @@ web/node_modules/.package-lock.json: web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 
 test-web: web web/node_modules/.package-lock.json
-	GRIMFATHOM_SITE=$(WEB_BUILD)/site node --test web/test.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs
 
 bench-web: web web/node_modules/.package-lock.json
-	GRIMFATHOM_SITE=$(WEB_BUILD)/site node web/bench.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs

@@ -19,5 +19,6 @@ expect "$metainfo" "$(sed -n 's/.*<release version="\([^"]*\)" date="\([^"]*\)".
 expect "$manpage" "$(sed -n 's/^\.TH [^ ]* [^ ]* \([^ ]*\) "Grimfathom \([^"]*\)".*/\2 \1/p' "$manpage")" "$version $date"
 step "asking the packaging scripts for their zips' names"
 expect "windows/package.sh" "$(basename "$(bash "$repo/windows/package.sh" --name .)")" "grimfathom-$version-windows-x64.zip"
+expect "web/package.sh" "$(basename "$(bash "$repo/web/package.sh" --name .)")" "grimfathom-$version-web.zip"
 [ $status -ne 0 ] || echo "version $version of $date everywhere"
 exit $status

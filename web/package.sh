@@ -2,10 +2,15 @@
 # Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
 # out the site: BUILD/site/ with index.html, the program's .js and .wasm, the packed pictures and
 # sounds, the icon and the licences; and the same files, index.html at the top, in
-# BUILD/grimfathom-VERSION-web.zip for a static host or a game portal. Usage: package.sh BUILD
+# BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
+# Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
+name_only=""
+if [ "${1:-}" = --name ]; then name_only=1; shift; fi
+build=$(realpath -m "$1")
+zip="$build/grimfathom-$(project_version)-web.zip"
+[ -z "$name_only" ] || { echo "$zip"; exit 0; }
 . "$repo/web/emscripten.sh"
-build=$(realpath -m "${1:-build-web}")
 
 step "building SFML for the web"
 deps=$(bash "$repo/web/build-sfml.sh")
@@ -33,8 +38,6 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
 } >"$site/THIRD-PARTY.txt"
 
 step "packing the zip"
-version=$(sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")
-zip="$build/grimfathom-$version-web.zip"
 rm -f "$zip"
 (cd "$site" && zip -qrX "$zip" .)
 echo "$site"
