@@ -5,11 +5,7 @@
 # BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
 # Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
-name_only=""
-if [ "${1:-}" = --name ]; then name_only=1; shift; fi
-build=$(realpath -m "$1")
-zip="$build/grimfathom-$(project_version)-web.zip"
-[ -z "$name_only" ] || { echo "$zip"; exit 0; }
+zip_arguments web "$@"
 . "$repo/web/emscripten.sh"
 
 step "building SFML for the web"

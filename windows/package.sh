@@ -3,11 +3,7 @@
 # sounds, the licences and a how-to-play text, into BUILD/grimfathom-VERSION-windows-x64.zip.
 # Usage: windows/package.sh [--name] BUILD   (the Windows build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
-name_only=""
-if [ "${1:-}" = --name ]; then name_only=1; shift; fi
-build=$(realpath -m "$1")
-zip="$build/grimfathom-$(project_version)-windows-x64.zip"
-[ -z "$name_only" ] || { echo "$zip"; exit 0; }
+zip_arguments windows-x64 "$@"
 cd "$repo"
 [ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
 step "building the Windows libraries"
