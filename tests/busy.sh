@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the whole suite RUNS times beside two busy loops, one per core of a small machine, and
+# Runs a built suite RUNS times beside two busy loops, one per core of a small machine, and
 # lists the tests each run failed; fails if any run did. Usage: busy.sh RUNS BUILD_FOLDER
+# The suite runs with the caller's environment, the sanitizer options for `SUITE=sanitize`.
 . "$(dirname "$0")/../scripts/common.sh"
 runs=${1:-3}
 build=${2:-build}
