@@ -2,12 +2,15 @@
 # Seeds for the fuzz targets: our pictures and sounds, the same converted to every format SFML
 # recognises by its bytes, and WAVs with the chunk layouts other tools write.
 # Usage: make-seeds.sh RES OUT    (writes OUT/pictures and OUT/sounds)
-set -euo pipefail
+. "$(dirname "$0")/../scripts/common.sh"
 res=$1 final=$2
 out="$final.partial"
+# Gone however the script ends: the last step moves it to its final name.
+trap 'rm -rf "$out"' EXIT
 rm -rf "$out"
 mkdir -p "$out/pictures" "$out/sounds"
 
+step "converting the pictures"
 for png in "$res"/*.png; do
   name=$(basename "$png" .png)
   cp "$png" "$out/pictures/"
@@ -16,6 +19,7 @@ for png in "$res"/*.png; do
   done
 done
 
+step "converting the sounds"
 # A tenth of a second of each sound is enough to reach every decoder path, and keeps inputs small.
 for wav in "$res"/*.wav; do
   name=$(basename "$wav" .wav)
@@ -28,6 +32,7 @@ done
 
 le32() { printf "\\x$(printf %02x $(($1 & 255)))\\x$(printf %02x $(($1 >> 8 & 255)))\\x$(printf %02x $(($1 >> 16 & 255)))\\x$(printf %02x $(($1 >> 24 & 255)))"; }
 
+step "writing WAVs with other chunk layouts"
 # The chunks of a short sox-made WAV (fmt at 12, 24 bytes; data from 36), rearranged with others.
 # An odd-sized chunk is followed by its pad byte.
 sample="$out/sounds/pew.wav"

@@ -1,4 +1,4 @@
-// Sanitizer builds only: libraries opened at run time stay loaded until the process ends.
+// Sanitizer and fuzz builds only: libraries opened at run time stay loaded until the process ends.
 //
 // At exit Mesa unloads its software renderer, and LeakSanitizer can then neither name the
 // bytes that renderer kept nor match them to a suppression. Kept loaded, the renderer's own
