@@ -20,8 +20,7 @@ void openGameOnce()
     static bool open = false;
     if (open)
         return;
-    window.create(sf::VideoMode(800, 600, 32), sf::String("Grimfathom bench"), sf::Style::Default,
-                  sf::ContextSettings(0, 0, 0, 2, 0));
+    createWindow(window, {800, 600}, sf::String("Grimfathom bench"), sf::ContextSettings{0, 0, 0, 2, 0});
     loadPictures();
     setUpSprites();
     setUpSounds();
@@ -53,7 +52,7 @@ struct Scene {
             torpedoesAtStart.push_back(Torpedo{sf::Vector2f(100 + 12.0f * float(i), 20 + 28.0f * float(i)), false});
         phase = Playing;
         level = squidCount;
-        submarineSprite.setPosition(50, 300);
+        submarineSprite.setPosition({50, 300});
         squids = squidsAtStart;
         torpedoes = torpedoesAtStart;
         explosions.clear();
@@ -78,8 +77,7 @@ struct Scene {
 // never ran; left in, a focus change would pause the game on the first frame measured.
 void discardPendingEvents()
 {
-    sf::Event event;
-    while (window.pollEvent(event)) {
+    while (nextEvent(window)) {
     }
 }
 
@@ -140,14 +138,13 @@ void BM_WholeFrame(benchmark::State& state)
     discardPendingEvents();
     Scene scene(int(state.range(0)));
     long allocations = 0;
-    sf::Event event;
     for (auto _ : state) {
         state.PauseTiming();
         scene.restore();
         state.ResumeTiming();
         long before = allocationCount();
-        while (window.pollEvent(event))
-            handleEvent(event);
+        while (std::optional<sf::Event> event = nextEvent(window))
+            handleEvent(*event);
         update(dt);
         if (phase != GameOver)
             removeSpent();

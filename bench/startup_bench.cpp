@@ -61,11 +61,11 @@ void BM_SetUpSounds(benchmark::State& state)
 // The real program under the same X server, watched from outside
 //
 
-// The game's window once it shows its first frame: until then it is black.
+// The game's window once it shows its first frame.
 unsigned long firstFrameWindow()
 {
     unsigned long window = shownWindow("Grimfathom");
-    return window && windowPixel(window, 5, 5) != sf::Color::Black ? window : 0;
+    return window && showsAFrame(window) ? window : 0;
 }
 
 // Polled every millisecond, so the figure is at most that late. The game starts in its own

@@ -86,11 +86,11 @@ bool showsPicture(const sf::Image& shot, const fs::path& picturePath, int x, int
     int left = x - int(size.x / 2), top = y - int(size.y / 2), opaque = 0, shown = 0;
     for (unsigned v = 0; v < size.y; v++)
         for (unsigned u = 0; u < size.x; u++) {
-            sf::Color texel = picture.getPixel(u, v);
+            sf::Color texel = pixelAt(picture, u, v);
             if (texel.a < 240)
                 continue;
             opaque += 1;
-            sf::Color pixel = shot.getPixel(unsigned(left) + u, unsigned(top) + v);
+            sf::Color pixel = pixelAt(shot, unsigned(left) + u, unsigned(top) + v);
             if (std::abs(pixel.r - texel.r) + std::abs(pixel.g - texel.g) + std::abs(pixel.b - texel.b) <= 24)
                 shown += 1;
         }
@@ -111,7 +111,7 @@ void expectIntroThenCleanExit(GameSession& session, const fs::path& root, const 
     launch.program = command;
     ASSERT_TRUE(session.start(launch)) << "no window appeared";
     sf::Image shot = session.shot();
-    EXPECT_EQ(shot.getPixel(5, 5), sea);
+    EXPECT_EQ(pixelAt(shot, 5, 5), sea);
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "submarine.png", 50, 300)) << "submarine missing";
     EXPECT_TRUE(showsPicture(shot, fs::path(GAME_RES) / "level.png", 300, 300)) << "level caption missing";
     // Docks tie a window to its launcher by this, else the running game shows up apart from it.
@@ -185,8 +185,8 @@ TEST(Package, DesktopEntryAndSoftwareCentreEntryNameEachOtherTheLauncherAndItsIc
         sf::Image icon;
         ASSERT_TRUE(icon.loadFromFile((package.usr / "share/icons/hicolor" / folder / "apps/grimfathom.png").string()));
         EXPECT_EQ(icon.getSize(), sf::Vector2u(size, size));
-        EXPECT_EQ(icon.getPixel(0, 0).a, 0) << "corners are see-through";
-        EXPECT_EQ(icon.getPixel(size / 2, size / 2).a, 255);
+        EXPECT_EQ(pixelAt(icon, 0, 0).a, 0) << "corners are see-through";
+        EXPECT_EQ(pixelAt(icon, size / 2, size / 2).a, 255);
     }
 }
 

@@ -1,14 +1,15 @@
 // Loads the pictures and gives every sprite its texture, origin and fixed place.
 #include "grimfathom.h"
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-static sf::Uint32 bigEndian(const unsigned char bytes[4])
+static std::uint32_t bigEndian(const unsigned char bytes[4])
 {
-    return sf::Uint32(bytes[0]) << 24 | sf::Uint32(bytes[1]) << 16 | sf::Uint32(bytes[2]) << 8 | sf::Uint32(bytes[3]);
+    return std::uint32_t(bytes[0]) << 24 | std::uint32_t(bytes[1]) << 16 | std::uint32_t(bytes[2]) << 8 | std::uint32_t(bytes[3]);
 }
 
 // Whether every chunk of the PNG fits in the file: SFML's decoder reserves whatever an image
@@ -54,7 +55,7 @@ static void loadPicture(sf::Texture& texture, const std::string& name)
 {
     std::string path = "../res/" + name;
     if (decodablePicture(path))
-        texture.loadFromFile(path, sf::IntRect());
+        (void)texture.loadFromFile(path);
 }
 
 void loadPictures()
@@ -72,24 +73,26 @@ void loadPictures()
     loadPicture(minusTexture, "minus.png");
 }
 
+// Each sprite was made on its texture while that was still empty: binding again takes the size
+// of the picture since loaded.
 static void bindCentred(sf::Sprite& sprite, const sf::Texture& texture)
 {
-    sprite.setTexture(texture, false);
+    sprite.setTexture(texture, true);
     sprite.setOrigin(halfSize(texture.getSize()));
 }
 
 // The caption extends to the left of its position, leaving the right side to its number.
 static void bindRightMiddle(sf::Sprite& sprite, const sf::Texture& texture)
 {
-    sprite.setTexture(texture, false);
-    sprite.setOrigin(float(texture.getSize().x), halfSize(texture.getSize()).y);
+    sprite.setTexture(texture, true);
+    sprite.setOrigin({float(texture.getSize().x), halfSize(texture.getSize()).y});
 }
 
 // The origin is the middle of one digit cell, so a position is where a digit's centre goes.
 static void bindDigitCell(sf::Sprite& sprite, const sf::Texture& texture)
 {
-    sprite.setTexture(texture, false);
-    sprite.setOrigin(float(texture.getSize().x / 20), halfSize(texture.getSize()).y);
+    sprite.setTexture(texture, true);
+    sprite.setOrigin({float(texture.getSize().x / 20), halfSize(texture.getSize()).y});
 }
 
 static void setUpPauseBars()
@@ -98,26 +101,26 @@ static void setUpPauseBars()
     pauseBarRight.setOrigin(pauseBarRight.getSize() * 0.5f);
     pauseBarLeft.setFillColor(sf::Color(255, 255, 255, 200));
     pauseBarRight.setFillColor(sf::Color(255, 255, 255, 200));
-    pauseBarLeft.setPosition(380, 300);
-    pauseBarRight.setPosition(420, 300);
+    pauseBarLeft.setPosition({380, 300});
+    pauseBarRight.setPosition({420, 300});
 }
 
 void setUpSprites()
 {
     bindCentred(squidSprite, squidTexture);
     bindCentred(submarineSprite, submarineTexture);
-    submarineSprite.setPosition(50, 300);     // where the first game begins
+    submarineSprite.setPosition({50, 300});     // where the first game begins
     bindCentred(torpedoSprite, torpedoTexture);
     bindCentred(explosionSprite, explosionTexture);
     bindCentred(gameOverSprite, gameOverTexture);
     bindCentred(levelSprite, levelTexture);
     bindDigitCell(digitSprite, numbersTexture);
     bindCentred(scoreSprite, scoreTexture);
-    scoreSprite.setPosition(250, 60);
+    scoreSprite.setPosition({250, 60});
     bindRightMiddle(torpedoesFiredSprite, torpedoesFiredTexture);
-    torpedoesFiredSprite.setPosition(380, 520);
+    torpedoesFiredSprite.setPosition({380, 520});
     bindRightMiddle(monstersKilledSprite, monstersKilledTexture);
-    monstersKilledSprite.setPosition(380, 440);
+    monstersKilledSprite.setPosition({380, 440});
     bindCentred(minusSprite, minusTexture);
     setUpPauseBars();
 }

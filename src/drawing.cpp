@@ -1,6 +1,7 @@
 // Draws the world, the overlay of the current phase, and numbers from the digit strip.
 #include "grimfathom.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 // An explosion grows from half size and fades out over its half second; on the results
@@ -11,9 +12,9 @@ static void drawExplosion(const Explosion& explosion)
     float scale = (gameTime - explosion.startTime) + 0.5f;
     if (phase != GameOver) {
         float alpha = -((scale * 2 - 1) * 255);
-        explosionSprite.setColor(sf::Color(255, 255, 255, sf::Uint8(int(alpha))));
+        explosionSprite.setColor(sf::Color(255, 255, 255, std::uint8_t(int(alpha))));
     }
-    explosionSprite.setScale(scale, scale);
+    explosionSprite.setScale({scale, scale});
     window.draw(explosionSprite);
 }
 
@@ -50,7 +51,7 @@ static void drawPauseScreen()
 static void drawResults()
 {
     sf::Vector2f centre = halfSize(window.getSize());
-    levelSprite.setPosition(centre.x - 140, centre.y - 140);
+    levelSprite.setPosition({centre.x - 140, centre.y - 140});
     window.draw(gameOverSprite);
     window.draw(scoreSprite);
     window.draw(levelSprite);
@@ -92,7 +93,7 @@ void drawNumber(int value, float x, float y)
     int cell = int(cellFraction);
     int k = countDigitsLessOne(value);
     if (value < 0) {
-        minusSprite.setPosition(x - 5, y - 6);
+        minusSprite.setPosition({x - 5, y - 6});
         window.draw(minusSprite);
         k += 1;
     }
@@ -100,8 +101,8 @@ void drawNumber(int value, float x, float y)
     do {
         int quotient = value / 10;
         int digit = std::abs(value - 10 * quotient);
-        digitSprite.setTextureRect(sf::IntRect(int(float(digit) * cellFraction), 0, cell, int(strip.y)));
-        digitSprite.setPosition(x + float(offset), y);
+        digitSprite.setTextureRect(sf::IntRect({int(float(digit) * cellFraction), 0}, {cell, int(strip.y)}));
+        digitSprite.setPosition({x + float(offset), y});
         window.draw(digitSprite);
         offset -= cell;
         value = quotient;

@@ -37,21 +37,21 @@ sf::Texture torpedoesFiredTexture;
 sf::Texture monstersKilledTexture;
 sf::Texture minusTexture;
 
-sf::Sprite squidSprite;
-sf::Sprite submarineSprite;
-sf::Sprite torpedoSprite;
-sf::Sprite explosionSprite;
-sf::Sprite gameOverSprite;
-sf::Sprite levelSprite;
-sf::Sprite digitSprite;
-sf::Sprite scoreSprite;
-sf::Sprite torpedoesFiredSprite;
-sf::Sprite monstersKilledSprite;
-sf::Sprite minusSprite;
+sf::Sprite squidSprite(squidTexture);
+sf::Sprite submarineSprite(submarineTexture);
+sf::Sprite torpedoSprite(torpedoTexture);
+sf::Sprite explosionSprite(explosionTexture);
+sf::Sprite gameOverSprite(gameOverTexture);
+sf::Sprite levelSprite(levelTexture);
+sf::Sprite digitSprite(numbersTexture);
+sf::Sprite scoreSprite(scoreTexture);
+sf::Sprite torpedoesFiredSprite(torpedoesFiredTexture);
+sf::Sprite monstersKilledSprite(monstersKilledTexture);
+sf::Sprite minusSprite(minusTexture);
 
 std::map<std::string, sf::SoundBuffer> soundBank;
 std::vector<sf::Sound> voices;
-sf::Sound jingleSound;
+sf::Sound jingleSound = unboundSound();
 
 sf::RectangleShape dimOverlay(sf::Vector2f(800, 600));
 sf::RectangleShape pauseBarLeft(sf::Vector2f(20, 100));

@@ -1,8 +1,7 @@
 // Grimfathom's shared state: the records, the phase, every global and every operation.
 #pragma once
 
-#include <SFML/Audio.hpp>
-#include <SFML/Graphics.hpp>
+#include "sfml_compat.h"
 
 #include <map>
 #include <string>

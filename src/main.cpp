@@ -7,8 +7,7 @@
 int main()
 {
     srand(unsigned(time(nullptr)));
-    window.create(sf::VideoMode(800, 600, 32), sf::String("Grimfathom"), sf::Style::Default,
-                  sf::ContextSettings(0, 0, 0, 2, 0));
+    createWindow(window, {800, 600}, sf::String("Grimfathom"), sf::ContextSettings{0, 0, 0, 2, 0});
     window.setFramerateLimit(60);
     loadPictures();
     setUpSprites();
@@ -16,10 +15,9 @@ int main()
     sf::Clock frameClock;
     startLevel();
 
-    sf::Event event;
     while (window.isOpen()) {
-        while (window.pollEvent(event))
-            handleEvent(event);
+        while (std::optional<sf::Event> event = nextEvent(window))
+            handleEvent(*event);
         float dt = frameClock.restart().asSeconds();
         update(dt);
         if (phase != GameOver)

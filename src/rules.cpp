@@ -26,21 +26,21 @@ static void handleKey(sf::Keyboard::Key key)
             restartGame();
     } else if (phase == Paused) {
         phase = Playing;
-    } else if (key == sf::Keyboard::Escape) {
+    } else if (key == sf::Keyboard::Key::Escape) {
         phase = Paused;
-    } else if (key == sf::Keyboard::Space && gameTime > lastShotTime + 0.3f) {
+    } else if (key == sf::Keyboard::Key::Space && gameTime > lastShotTime + 0.3f) {
         fireTorpedo();
     }
 }
 
 void handleEvent(const sf::Event& event)
 {
-    if (event.type == sf::Event::Closed)
+    if (isClosed(event))
         window.close();
-    else if (event.type == sf::Event::LostFocus && phase == Playing)
+    else if (isFocusLost(event) && phase == Playing)
         phase = Paused;
-    else if (event.type == sf::Event::KeyPressed)
-        handleKey(event.key.code);
+    else if (std::optional<sf::Keyboard::Key> key = pressedKey(event))
+        handleKey(*key);
 }
 
 // Draws places until one lies at least 128 pixels from the submarine.
@@ -64,7 +64,7 @@ void startLevel()
     if (level == 1)
         jingleSound.play();
     sf::Vector2f centre = halfSize(window.getSize());
-    levelSprite.setPosition(centre.x - 100, centre.y);
+    levelSprite.setPosition({centre.x - 100, centre.y});
 }
 
 // The clock, the stamps, the explosions and the submarine's place carry over.
@@ -82,17 +82,18 @@ static void swayCaption()
 {
     float sway = float(std::sin(double(gameTime * 6))) * 30;
     sf::Vector2f centre = halfSize(window.getSize());
-    gameOverSprite.setPosition(centre.x + sway, centre.y);
+    gameOverSprite.setPosition({centre.x + sway, centre.y});
 }
 
 // Each pair counts once, and the letter is polled only when its arrow is not held.
 static sf::Vector2f readSteering()
 {
-    using K = sf::Keyboard;
-    bool down = K::isKeyPressed(K::Down) || K::isKeyPressed(K::S);
-    bool up = K::isKeyPressed(K::Up) || K::isKeyPressed(K::W);
-    bool right = K::isKeyPressed(K::Right) || K::isKeyPressed(K::D);
-    bool left = K::isKeyPressed(K::Left) || K::isKeyPressed(K::A);
+    using K = sf::Keyboard::Key;
+    auto held = [](K key) { return sf::Keyboard::isKeyPressed(key); };
+    bool down = held(K::Down) || held(K::S);
+    bool up = held(K::Up) || held(K::W);
+    bool right = held(K::Right) || held(K::D);
+    bool left = held(K::Left) || held(K::A);
     return sf::Vector2f(float(right) - float(left), float(down) - float(up));
 }
 
@@ -134,9 +135,9 @@ static void confineSubmarine()
 static void steerSubmarine(sf::Vector2f steering, float dt)
 {
     if (steering.y != 0)
-        submarineSprite.move(0, dt * 120 * steering.y);
+        submarineSprite.move({0, dt * 120 * steering.y});
     if (steering.x != 0)
-        submarineSprite.move(dt * 200 * steering.x, 0);
+        submarineSprite.move({dt * 200 * steering.x, 0});
     confineSubmarine();
 }
 

@@ -1,7 +1,7 @@
 // Writes damaged pictures and sounds byte by byte, as a careless tool or a bad disk would.
 #include "broken_files.h"
 
-#include <SFML/Audio/SoundBuffer.hpp>
+#include "sfml_compat.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -223,11 +223,11 @@ void writeWav(const fs::path& path, const WavHeader& header)
 // header, and the block sizes, frame sizes, rate, channels and depth of STREAMINFO.
 void writeFlacClaiming(const fs::path& path, unsigned long long samples)
 {
-    std::vector<sf::Int16> tone(4410, 1000);
+    std::vector<std::int16_t> tone(4410, 1000);
     sf::SoundBuffer buffer;
-    buffer.loadFromSamples(tone.data(), tone.size(), 1, 44100);
+    (void)loadSamples(buffer, tone, 1, 44100);
     fs::path good = path.string() + ".flac";
-    buffer.saveToFile(good.string());
+    (void)buffer.saveToFile(good.string());
     Bytes flac = readBytes(good);
     fs::remove(good);
     flac[21] = static_cast<unsigned char>((flac[21] & 0xf0) | ((samples >> 32) & 0x0f));

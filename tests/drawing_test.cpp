@@ -28,11 +28,10 @@ static const int cellStart[10] = {0, 25, 51, 76, 102, 127, 153, 178, 204, 229};
 // strip pixel it came from, and a cell taken one column or one row off shows.
 static sf::Image numberStrip()
 {
-    sf::Image strip;
-    strip.create(255, 20);
+    sf::Image strip = filledImage({255, 20}, sf::Color::Black);
     for (unsigned x = 0; x < 255; x++)
         for (unsigned y = 0; y < 20; y++)
-            strip.setPixel(x, y, sf::Color(sf::Uint8(x), sf::Uint8(30 + 10 * y), 200));
+            setPixelAt(strip, x, y, sf::Color(std::uint8_t(x), std::uint8_t(30 + 10 * y), 200));
     return strip;
 }
 
@@ -55,7 +54,7 @@ static void writeTestPictures(const ScratchFolder& folder)
     writePicture(folder.res() / "monsterskilled.png", 100, 20, killedColour);
     writePicture(folder.res() / "torpedosfired.png", 150, 20, firedColour);
     writePicture(folder.res() / "minus.png", 10, 4, minusColour);
-    numberStrip().saveToFile((folder.res() / "numbers.png").string());
+    (void)numberStrip().saveToFile((folder.res() / "numbers.png").string());
 }
 
 // Nothing in play, the submarine out of sight, the level caption where the first level puts
@@ -65,29 +64,27 @@ static void openWithTestPictures(const ScratchFolder& folder)
     writeTestPictures(folder);
     openGameWindow();
     resetGame();
-    submarineSprite.setPosition(-200, -200);
-    levelSprite.setPosition(300, 300);
-    gameOverSprite.setPosition(400, 300);
+    submarineSprite.setPosition({-200, -200});
+    levelSprite.setPosition({300, 300});
+    gameOverSprite.setPosition({400, 300});
 }
 
 static sf::Image drawnScene(sf::Color background)
 {
     window.clear(background);
     drawScene();
-    return readBack();
+    return readBack(window);
 }
 
 static sf::Image plain(sf::Color background)
 {
-    sf::Image image;
-    image.create(800, 600, background);
-    return image;
+    return filledImage({800, 600}, background);
 }
 
 static sf::Color over(sf::Color below, sf::Color above)
 {
-    auto mix = [&](sf::Uint8 under, sf::Uint8 on) {
-        return sf::Uint8((on * above.a + under * (255 - above.a) + 127) / 255);
+    auto mix = [&](std::uint8_t under, std::uint8_t on) {
+        return std::uint8_t((on * above.a + under * (255 - above.a) + 127) / 255);
     };
     return sf::Color(mix(below.r, above.r), mix(below.g, above.g), mix(below.b, above.b));
 }
@@ -95,11 +92,12 @@ static sf::Color over(sf::Color below, sf::Color above)
 // Lays a colour over a rectangle of the expected frame, blended by its alpha.
 static void paint(sf::Image& image, sf::IntRect area, sf::Color colour)
 {
-    int right = std::min(area.left + area.width, int(image.getSize().x));
-    int bottom = std::min(area.top + area.height, int(image.getSize().y));
-    for (int y = std::max(area.top, 0); y < bottom; y++)
-        for (int x = std::max(area.left, 0); x < right; x++)
-            image.setPixel(x, y, over(image.getPixel(x, y), colour));
+    sf::Vector2i from = topLeft(area), to = topLeft(area) + sizeOf(area);
+    int right = std::min(to.x, int(image.getSize().x));
+    int bottom = std::min(to.y, int(image.getSize().y));
+    for (int y = std::max(from.y, 0); y < bottom; y++)
+        for (int x = std::max(from.x, 0); x < right; x++)
+            setPixelAt(image, x, y, over(pixelAt(image, x, y), colour));
 }
 
 // A minus sign or a digit cell, centred on (x, y) as the game's origins put them.
@@ -114,13 +112,13 @@ static void stamp(sf::Image& image, const std::vector<Glyph>& glyphs)
     static const sf::Image strip = numberStrip();
     for (const Glyph& glyph : glyphs) {
         if (glyph.symbol == '-') {
-            paint(image, sf::IntRect(glyph.x - 5, glyph.y - 2, 10, 4), minusColour);
+            paint(image, sf::IntRect({glyph.x - 5, glyph.y - 2}, {10, 4}), minusColour);
             continue;
         }
         int source = cellStart[glyph.symbol - '0'];
         for (int row = 0; row < 20; row++)
             for (int column = 0; column < 25; column++)
-                image.setPixel(glyph.x - 12 + column, glyph.y - 10 + row, strip.getPixel(source + column, row));
+                setPixelAt(image, glyph.x - 12 + column, glyph.y - 10 + row, pixelAt(strip, source + column, row));
     }
 }
 
@@ -134,14 +132,15 @@ static std::string describe(sf::Color colour)
 // Every pixel of the area within tolerance of the expected frame; a failure names how many
 // pixels differ and where the first one is.
 static testing::AssertionResult matches(const sf::Image& drawn, const sf::Image& expected,
-                                        int tolerance, sf::IntRect area = sf::IntRect(0, 0, 800, 600))
+                                        int tolerance, sf::IntRect area = sf::IntRect({0, 0}, {800, 600}))
 {
     int wrong = 0;
     std::string first;
-    for (int y = area.top; y < area.top + area.height; y++)
-        for (int x = area.left; x < area.left + area.width; x++) {
-            sf::Color got = drawn.getPixel(x, y);
-            sf::Color want = expected.getPixel(x, y);
+    sf::Vector2i from = topLeft(area), to = topLeft(area) + sizeOf(area);
+    for (int y = from.y; y < to.y; y++)
+        for (int x = from.x; x < to.x; x++) {
+            sf::Color got = pixelAt(drawn, x, y);
+            sf::Color want = pixelAt(expected, x, y);
             if (std::abs(got.r - want.r) <= tolerance && std::abs(got.g - want.g) <= tolerance &&
                 std::abs(got.b - want.b) <= tolerance)
                 continue;
@@ -162,7 +161,7 @@ static sf::Vector2f sceneMiddle(const sf::Image& image, const std::function<bool
     unsigned left = size.x, top = size.y, right = 0, bottom = 0;
     for (unsigned y = 0; y < size.y; y++)
         for (unsigned x = 0; x < size.x; x++)
-            if (wanted(image.getPixel(x, y))) {
+            if (wanted(pixelAt(image, x, y))) {
                 left = std::min(left, x);
                 top = std::min(top, y);
                 right = std::max(right, x + 1);
@@ -184,7 +183,7 @@ TEST(NumberDrawing, SingleDigitIsCentredOnItsPlaceFromItsOwnCell)
 
     sf::Image expected = plain(sea);
     stamp(expected, {{'0', 100, 100}, {'7', 300, 100}, {'3', 500, 100}, {'9', 700, 100}});
-    EXPECT_TRUE(matches(readBack(), expected, 0));
+    EXPECT_TRUE(matches(readBack(window), expected, 0));
 }
 
 TEST(NumberDrawing, MostSignificantDigitSitsAtXAndTheRestFollowOneWholeCellApart)
@@ -199,7 +198,7 @@ TEST(NumberDrawing, MostSignificantDigitSitsAtXAndTheRestFollowOneWholeCellApart
     stamp(expected, {{'1', 300, 200}, {'2', 325, 200}, {'0', 350, 200}});
     stamp(expected, {{'1', 40, 400}, {'2', 65, 400}, {'3', 90, 400}, {'4', 115, 400}, {'5', 140, 400},
                      {'6', 165, 400}, {'7', 190, 400}, {'8', 215, 400}, {'9', 240, 400}, {'0', 265, 400}});
-    EXPECT_TRUE(matches(readBack(), expected, 0));
+    EXPECT_TRUE(matches(readBack(window), expected, 0));
 }
 
 TEST(NumberDrawing, NegativeNumberHasRaisedMinusAtXAndDigitsOneCellRight)
@@ -213,7 +212,7 @@ TEST(NumberDrawing, NegativeNumberHasRaisedMinusAtXAndDigitsOneCellRight)
     sf::Image expected = plain(sea);
     stamp(expected, {{'-', 295, 194}, {'4', 325, 200}, {'2', 350, 200}});
     stamp(expected, {{'-', 95, 394}, {'5', 125, 400}});
-    EXPECT_TRUE(matches(readBack(), expected, 0));
+    EXPECT_TRUE(matches(readBack(window), expected, 0));
 }
 
 TEST(NumberDrawing, MostNegativeIntegerShowsMinusAndAllTenDigits)
@@ -227,7 +226,7 @@ TEST(NumberDrawing, MostNegativeIntegerShowsMinusAndAllTenDigits)
     stamp(expected, {{'-', 95, 294}, {'2', 125, 300}, {'1', 150, 300}, {'4', 175, 300}, {'7', 200, 300},
                      {'4', 225, 300}, {'8', 250, 300}, {'3', 275, 300}, {'6', 300, 300}, {'4', 325, 300},
                      {'8', 350, 300}});
-    EXPECT_TRUE(matches(readBack(), expected, 0));
+    EXPECT_TRUE(matches(readBack(window), expected, 0));
 }
 
 // The world lies in x < 150, where no phase's overlay reaches; only the pause dims it.
@@ -236,7 +235,7 @@ TEST(WorldLayer, SquidsThenSubmarineThenTorpedoesThenExplosionsInEveryPhase)
     ScratchFolder folder;
     openWithTestPictures(folder);
     squids = {{{100, 100}, false}, {{100, 450}, false}};
-    submarineSprite.setPosition(100, 100);
+    submarineSprite.setPosition({100, 100});
     torpedoes = {{{100, 100}, false}, {{100, 300}, false}};
     explosions = {{{100, 100}, 0.0f}};
     gameTime = 0.25f;
@@ -246,15 +245,15 @@ TEST(WorldLayer, SquidsThenSubmarineThenTorpedoesThenExplosionsInEveryPhase)
         phase = shown;
         explosionSprite.setColor(sf::Color::White);  // as the caught submarine leaves it
         sf::Image expected = plain(sea);
-        paint(expected, sf::IntRect(50, 50, 100, 100), squidColour);
-        paint(expected, sf::IntRect(50, 400, 100, 100), squidColour);
-        paint(expected, sf::IntRect(65, 65, 70, 70), submarineColour);
-        paint(expected, sf::IntRect(75, 75, 50, 50), torpedoColour);
-        paint(expected, sf::IntRect(75, 275, 50, 50), torpedoColour);
-        paint(expected, sf::IntRect(85, 85, 30, 30), sf::Color(255, 255, 255, shown == GameOver ? 255 : 129));
+        paint(expected, sf::IntRect({50, 50}, {100, 100}), squidColour);
+        paint(expected, sf::IntRect({50, 400}, {100, 100}), squidColour);
+        paint(expected, sf::IntRect({65, 65}, {70, 70}), submarineColour);
+        paint(expected, sf::IntRect({75, 75}, {50, 50}), torpedoColour);
+        paint(expected, sf::IntRect({75, 275}, {50, 50}), torpedoColour);
+        paint(expected, sf::IntRect({85, 85}, {30, 30}), sf::Color(255, 255, 255, shown == GameOver ? 255 : 129));
         if (shown == Paused)
-            paint(expected, sf::IntRect(0, 0, 800, 600), sf::Color(0, 0, 0, 128));
-        EXPECT_TRUE(matches(drawnScene(sea), expected, 2, sf::IntRect(0, 0, 150, 600)));
+            paint(expected, sf::IntRect({0, 0}, {800, 600}), sf::Color(0, 0, 0, 128));
+        EXPECT_TRUE(matches(drawnScene(sea), expected, 2, sf::IntRect({0, 0}, {150, 600})));
     }
 }
 
@@ -268,9 +267,9 @@ TEST(ExplosionLook, FadesFromInvisibleWhileGrowingFromHalfSize)
     explosions = {{{100, 100}, 0.5f - 1.0f / 60}, {{300, 100}, 0.25f}, {{500, 100}, 0.0f}, {{700, 100}, 0.5f}};
 
     sf::Image expected = plain(black);
-    paint(expected, sf::IntRect(90, 90, 20, 20), sf::Color(248, 248, 248));  // 40 x 0.517 covers 20 pixels
-    paint(expected, sf::IntRect(285, 85, 30, 30), sf::Color(129, 129, 129));
-    paint(expected, sf::IntRect(480, 80, 40, 40), sf::Color(1, 1, 1));
+    paint(expected, sf::IntRect({90, 90}, {20, 20}), sf::Color(248, 248, 248));  // 40 x 0.517 covers 20 pixels
+    paint(expected, sf::IntRect({285, 85}, {30, 30}), sf::Color(129, 129, 129));
+    paint(expected, sf::IntRect({480, 80}, {40, 40}), sf::Color(1, 1, 1));
     EXPECT_TRUE(matches(drawnScene(black), expected, 0));
     // The newest, drawn last, leaves no pixel; its half size and zero alpha stay on the sprite.
     EXPECT_EQ(explosionSprite.getScale(), sf::Vector2f(0.5f, 0.5f));
@@ -288,9 +287,9 @@ TEST(ExplosionLook, StaysOpaqueAndKeepsGrowingOnTheResultsScreen)
     explosions = {{{100, 100}, 10.0f}, {{100, 400}, 11.75f}};
 
     sf::Image expected = plain(black);
-    paint(expected, sf::IntRect(50, 50, 100, 100), sf::Color::White);
-    paint(expected, sf::IntRect(85, 385, 30, 30), sf::Color::White);
-    EXPECT_TRUE(matches(drawnScene(black), expected, 0, sf::IntRect(0, 0, 150, 600)));
+    paint(expected, sf::IntRect({50, 50}, {100, 100}), sf::Color::White);
+    paint(expected, sf::IntRect({85, 385}, {30, 30}), sf::Color::White);
+    EXPECT_TRUE(matches(drawnScene(black), expected, 0, sf::IntRect({0, 0}, {150, 600})));
 }
 
 TEST(PhaseOverlay, LevelIntroShowsCaptionWhereItStandsAndLevelRightOfCentre)
@@ -302,13 +301,13 @@ TEST(PhaseOverlay, LevelIntroShowsCaptionWhereItStandsAndLevelRightOfCentre)
     squids.clear();
 
     sf::Image expected = plain(sea);
-    paint(expected, sf::IntRect(240, 280, 120, 40), levelColour);
+    paint(expected, sf::IntRect({240, 280}, {120, 40}), levelColour);
     stamp(expected, {{'1', 500, 300}, {'2', 525, 300}});
     EXPECT_TRUE(matches(drawnScene(sea), expected, 0));
 
-    levelSprite.setPosition(200, 450);
+    levelSprite.setPosition({200, 450});
     expected = plain(sea);
-    paint(expected, sf::IntRect(140, 430, 120, 40), levelColour);
+    paint(expected, sf::IntRect({140, 430}, {120, 40}), levelColour);
     stamp(expected, {{'1', 500, 300}, {'2', 525, 300}});
     EXPECT_TRUE(matches(drawnScene(sea), expected, 0));
 }
@@ -333,9 +332,9 @@ TEST(PhaseOverlay, PauseDimsTheWholeSceneUnderTwoTranslucentBars)
     sf::Color grey(200, 200, 200);
 
     sf::Image expected = plain(grey);
-    paint(expected, sf::IntRect(0, 0, 800, 600), sf::Color(0, 0, 0, 128));
-    paint(expected, sf::IntRect(370, 250, 20, 100), sf::Color(255, 255, 255, 200));
-    paint(expected, sf::IntRect(410, 250, 20, 100), sf::Color(255, 255, 255, 200));
+    paint(expected, sf::IntRect({0, 0}, {800, 600}), sf::Color(0, 0, 0, 128));
+    paint(expected, sf::IntRect({370, 250}, {20, 100}), sf::Color(255, 255, 255, 200));
+    paint(expected, sf::IntRect({410, 250}, {20, 100}), sf::Color(255, 255, 255, 200));
     EXPECT_TRUE(matches(drawnScene(grey), expected, 2));
 }
 
@@ -343,11 +342,11 @@ TEST(PhaseOverlay, PauseDimsTheWholeSceneUnderTwoTranslucentBars)
 static sf::Image resultsWith(const std::vector<Glyph>& numbers)
 {
     sf::Image expected = plain(sea);
-    paint(expected, sf::IntRect(150, 80, 500, 440), gameOverColour);
-    paint(expected, sf::IntRect(210, 45, 80, 30), scoreColour);
-    paint(expected, sf::IntRect(200, 140, 120, 40), levelColour);
-    paint(expected, sf::IntRect(280, 430, 100, 20), killedColour);
-    paint(expected, sf::IntRect(230, 510, 150, 20), firedColour);
+    paint(expected, sf::IntRect({150, 80}, {500, 440}), gameOverColour);
+    paint(expected, sf::IntRect({210, 45}, {80, 30}), scoreColour);
+    paint(expected, sf::IntRect({200, 140}, {120, 40}), levelColour);
+    paint(expected, sf::IntRect({280, 430}, {100, 20}), killedColour);
+    paint(expected, sf::IntRect({230, 510}, {150, 20}), firedColour);
     stamp(expected, numbers);
     return expected;
 }
@@ -386,7 +385,7 @@ TEST(WindowSize, CentredPlacesFollowAResizedWindowWhileTheSceneStretches)
     openWithTestPictures(folder);
     window.setSize(sf::Vector2u(1000, 700));
     level = 7;
-    levelSprite.setPosition(-200, -200);
+    levelSprite.setPosition({-200, -200});
 
     sf::Image intro = drawnScene(sea);
     ASSERT_EQ(intro.getSize(), sf::Vector2u(1000, 700));

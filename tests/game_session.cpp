@@ -55,7 +55,7 @@ int firstRowOf(const sf::Image& shot, sf::Color colour)
 {
     for (unsigned y = 0; y < shot.getSize().y; y++)
         for (unsigned x = 0; x < shot.getSize().x; x++)
-            if (near(shot.getPixel(x, y), colour, 6))
+            if (near(pixelAt(shot, x, y), colour, 6))
                 return int(y);
     return -1;
 }
@@ -71,7 +71,7 @@ static double brightShare(const sf::Image& shot, float left, float top, float wi
     double bright = 0, all = 0;
     for (unsigned y = y0; y < y1; y++)
         for (unsigned x = x0; x < x1; x++) {
-            sf::Color pixel = shot.getPixel(x, y);
+            sf::Color pixel = pixelAt(shot, x, y);
             bright += pixel.r >= 190 && pixel.g >= 190 && pixel.b >= 190;
             all += 1;
         }
@@ -122,9 +122,36 @@ bool sameImage(const sf::Image& a, const sf::Image& b)
            std::memcmp(a.getPixelsPtr(), b.getPixelsPtr(), 4 * a.getSize().x * a.getSize().y) == 0;
 }
 
+// Whether the check passes within the timeout, asked every 20 ms.
+static bool within(double timeoutSeconds, const std::function<bool()>& check)
+{
+    auto deadline = Clock::now() + std::chrono::duration<double>(timeoutSeconds);
+    while (!check()) {
+        if (Clock::now() > deadline)
+            return false;
+        wait(0.02);
+    }
+    return true;
+}
+
 GameSession::GameSession()
 {
     folder.copyGameResources();
+}
+
+// The settings that send the game's sound into the wave file, whichever SFML it was built on:
+// SFML 2's OpenAL Soft writes it with its wave driver, SFML 3's miniaudio plays it into ALSA,
+// whose file output hands it to the paced recorder (PulseAudio is out of reach, from
+// tests/with-display.sh). Both write 16-bit samples, as they would reach a sound card.
+static std::vector<std::string> recordingEnvironment(const fs::path& folder, const fs::path& wav)
+{
+    fs::path openal = folder / "alsoft.conf", alsa = folder / "asound.conf";
+    std::ofstream(openal) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << wav.string() << "\n";
+    std::ofstream(alsa) << "pcm.!default { type plug; slave { pcm recorder; format S16_LE; rate 44100; channels 2 } }\n"
+                           "pcm.recorder { type file; slave.pcm { type null }; format raw;\n"
+                           "  file \"|exec " PACED_RECORDER " " << wav.string() << "\" }\n";
+    return {"ALSOFT_CONF=" + openal.string(), "ALSOFT_DRIVERS=wave",
+            "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:" + alsa.string()};
 }
 
 // The window maps before the pictures load; the first frame comes a moment later.
@@ -134,9 +161,10 @@ bool GameSession::start(Launch launch)
         wait(0.02);
     startedInSecond = std::time(nullptr);
     game.reset();       // a game left from an earlier start must not be the window found
-    fs::path conf = folder.root / "alsoft.conf";
-    std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile=" << recording().string() << "\n";
-    launch.environment.insert(launch.environment.begin(), {"ALSOFT_CONF=" + conf.string(), "ALSOFT_DRIVERS=wave"});
+    if (!launch.noSoundDevice) {
+        std::vector<std::string> recorded = recordingEnvironment(folder.root, recording());
+        launch.environment.insert(launch.environment.begin(), recorded.begin(), recorded.end());
+    }
     launched = Clock::now();
     game = std::make_unique<GameProcess>(folder.run(), launch);
     window = findWindow("Grimfathom", patience);
@@ -144,7 +172,7 @@ bool GameSession::start(Launch launch)
     if (!window)
         return false;
     focusWindow(window);
-    bool drawn = appears([](const sf::Image& shot) { return shot.getPixel(2, 2) != sf::Color::Black; });
+    bool drawn = within(patience, [this] { return showsAFrame(window); });
     firstFrameSeen = Clock::now();
     return drawn;
 }
@@ -236,26 +264,18 @@ bool GameSession::awaitNewFrames() const
     return true;
 }
 
-// The wave file grows as OpenAL Soft mixes, at the byte rate its header gives; its clock
-// started when the device opened, after the launch.
+// The wave file grows as the game's sound is mixed, at the byte rate its header gives; its
+// clock started when the device opened, after the launch.
 bool GameSession::awaitRecordingOfNow() const
 {
     double now = secondsSince(launched);
-    auto deadline = Clock::now() + std::chrono::duration<double>(patience);
-    while (recordedSeconds(recording()) < now + 0.05) {
-        if (Clock::now() > deadline)
-            return false;
-        wait(0.02);
-    }
-    return true;
+    return within(patience, [&] { return recordedSeconds(recording()) >= now + 0.05; });
 }
 
 void GameSession::resize(unsigned width, unsigned height) const
 {
     placeWindow(window, 0, 0, width, height);
-    auto deadline = Clock::now() + std::chrono::duration<double>(patience);
-    while (windowSize(window) != sf::Vector2u(width, height) && Clock::now() < deadline)
-        wait(0.01);
+    within(patience, [&] { return windowSize(window) == sf::Vector2u(width, height); });
 }
 
 long GameSession::memoryKilobytes(const char* field) const

@@ -15,7 +15,7 @@
 // A colour under the pause's black at alpha 128, as the game blends it.
 inline sf::Color dimmed(sf::Color colour)
 {
-    auto half = [](sf::Uint8 channel) { return sf::Uint8((channel * 127 + 127) / 255); };
+    auto half = [](std::uint8_t channel) { return std::uint8_t((channel * 127 + 127) / 255); };
     return sf::Color(half(colour.r), half(colour.g), half(colour.b));
 }
 const sf::Color dimmedSea = dimmed(sea);
@@ -66,8 +66,8 @@ class GameSession {
 public:
     GameSession();                          // a scratch folder with a copy of res/
 
-    // Starts the game with OpenAL Soft writing its output to recording(), unless the launch
-    // picks other drivers, and waits for the first frame; false if no window came. The game
+    // Starts the game with its sound written to recording(), unless the launch has no sound
+    // device, and waits for the first frame; false if no window came. The game
     // seeds its squids from the clock's whole seconds, so a game started again waits for a
     // new second and gets other squids.
     bool start(Launch launch = {});

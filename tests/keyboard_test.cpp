@@ -16,7 +16,7 @@ protected:
         resetGame();
         phase = Playing;
         squids.push_back(Squid{sf::Vector2f(700, 100), false});  // keeps the level going
-        submarineSprite.setPosition(400, 300);
+        submarineSprite.setPosition({400, 300});
     }
 
     void TearDown() override { release(); }
@@ -39,7 +39,7 @@ protected:
     // Where one frame of dt seconds takes the submarine from the middle of the sea.
     sf::Vector2f stepFromMiddle(float dt)
     {
-        submarineSprite.setPosition(400, 300);
+        submarineSprite.setPosition({400, 300});
         update(dt);
         return submarineSprite.getPosition() - sf::Vector2f(400, 300);
     }
@@ -82,7 +82,7 @@ TEST_F(Steering, DiagonalTravelAddsBothAxesUnnormalised)
 TEST_F(Steering, PushingIntoACornerKeepsTheSubmarineExactlyThere)
 {
     hold({"Up", "Left"});
-    submarineSprite.setPosition(32, 8);
+    submarineSprite.setPosition({32, 8});
     update(0.5f);
     EXPECT_EQ(submarineSprite.getPosition(), sf::Vector2f(32, 8));
     hold({"Down", "Right"});

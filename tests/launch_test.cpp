@@ -29,8 +29,12 @@ TEST(Launch, ProgramGetsTheSettingsLaterWinningLessTheUnsetInItsFolderWithItsErr
     fs::permissions(bin / "report", fs::perms::owner_all);
     setenv("GRIMFATHOM_KEPT", "kept", 1);
     setenv("GRIMFATHOM_GONE", "gone", 1);
-    Launch launch{{"GRIMFATHOM_SET=first", "PATH=" + bin.string() + ":/usr/bin:/bin", "GRIMFATHOM_SET=second"},
-                  {"GRIMFATHOM_GONE"}, {"env", "GRIMFATHOM_WRAPPED=yes"}, errors, "report"};
+    Launch launch;
+    launch.environment = {"GRIMFATHOM_SET=first", "PATH=" + bin.string() + ":/usr/bin:/bin", "GRIMFATHOM_SET=second"};
+    launch.unset = {"GRIMFATHOM_GONE"};
+    launch.wrapper = {"env", "GRIMFATHOM_WRAPPED=yes"};
+    launch.errors = errors;
+    launch.program = "report";
     GameProcess program(bin, launch);
     EXPECT_EQ(program.waitForExit(patience), 3);
 
@@ -47,6 +51,8 @@ TEST(Launch, ProgramGetsTheSettingsLaterWinningLessTheUnsetInItsFolderWithItsErr
 TEST(Launch, ProgramThatIsNowhereOnThePathThrows)
 {
     ScratchFolder folder;
-    Launch launch{{"PATH=" + folder.root.string()}, {}, {}, {}, "grimfathom"};
+    Launch launch;
+    launch.environment = {"PATH=" + folder.root.string()};
+    launch.program = "grimfathom";
     EXPECT_THROW(GameProcess(folder.run(), launch), std::exception);
 }

@@ -21,12 +21,13 @@ TEST(NoDisplay, OneLineSaysADisplayIsNeededAndTheExitIsAFailureNotASignal)
     ScratchFolder folder;
     folder.copyGameResources();
     std::filesystem::path errors = folder.root / "errors.txt";
-    const std::vector<Launch> launches = {
-        Launch{{}, {"DISPLAY"}, {}, errors},                 // DISPLAY unset
-        Launch{{"DISPLAY=:97"}, {}, {}, errors},             // no server there
-    };
-    for (const Launch& launch : launches) {
-        std::string where = launch.unset.empty() ? launch.environment[0] : "DISPLAY unset";
+    for (const char* where : {"DISPLAY unset", "DISPLAY=:97"}) {     // no server at :97
+        Launch launch;
+        launch.errors = errors;
+        if (where == std::string("DISPLAY unset"))
+            launch.unset = {"DISPLAY"};
+        else
+            launch.environment = {where};
         GameProcess game(folder.run(), launch);
         int status = game.waitForExit(20);
         EXPECT_GT(status, 0) << where << ": -1 is a hang, -2 a signal";

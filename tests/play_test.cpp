@@ -25,7 +25,7 @@ void keepScreenshot(const sf::Image& shot, const std::string& name)
 {
     const char* folder = std::getenv("GRIMFATHOM_SCREENSHOTS");
     if (folder && *folder)
-        shot.saveToFile((fs::path(folder) / name).string());
+        (void)shot.saveToFile((fs::path(folder) / name).string());
 }
 
 //
@@ -35,7 +35,7 @@ void keepScreenshot(const sf::Image& shot, const std::string& name)
 sf::Image loadPicture(const std::string& name)
 {
     sf::Image image;
-    image.loadFromFile((fs::path(GAME_RES) / name).string());
+    EXPECT_TRUE(image.loadFromFile((fs::path(GAME_RES) / name).string())) << name;
     return image;
 }
 
@@ -61,15 +61,16 @@ Overlap overlap(const sf::Image& shot, const sf::Image& picture, sf::IntRect cel
 {
     Overlap result;
     sf::Vector2u size = shot.getSize();
-    for (int y = 0; y < cell.height; y++)
-        for (int x = 0; x < cell.width; x++) {
-            sf::Color texel = picture.getPixel(unsigned(cell.left + x), unsigned(cell.top + y));
+    sf::Vector2i from = topLeft(cell), extent = sizeOf(cell);
+    for (int y = 0; y < extent.y; y++)
+        for (int x = 0; x < extent.x; x++) {
+            sf::Color texel = pixelAt(picture, unsigned(from.x + x), unsigned(from.y + y));
             if (texel.a < 240)
                 continue;
             result.opaque += 1;
             int sx = left + x, sy = top + y;
             if (sx >= 0 && sy >= 0 && unsigned(sx) < size.x && unsigned(sy) < size.y &&
-                near(shot.getPixel(unsigned(sx), unsigned(sy)), texel, 24))
+                near(pixelAt(shot, unsigned(sx), unsigned(sy)), texel, 24))
                 result.shown += 1;
         }
     return result;
@@ -77,7 +78,7 @@ Overlap overlap(const sf::Image& shot, const sf::Image& picture, sf::IntRect cel
 
 sf::IntRect whole(const sf::Image& picture)
 {
-    return sf::IntRect(0, 0, int(picture.getSize().x), int(picture.getSize().y));
+    return sf::IntRect({0, 0}, {int(picture.getSize().x), int(picture.getSize().y)});
 }
 
 // Sprites are centred on their picture's halved size in whole pixels.
@@ -160,7 +161,7 @@ bool showsGameOver(const sf::Image& shot, const Pictures& pictures)
 sf::Vector2f squidCentre(const sf::Image& shot, const Pictures& pictures)
 {
     sf::Vector2u sub = pictures.submarine.getSize();
-    sf::FloatRect hull(submarineX(pictures) - float(sub.x / 2), 300 - float(sub.y / 2), float(sub.x), float(sub.y));
+    sf::FloatRect hull({submarineX(pictures) - float(sub.x / 2), 300 - float(sub.y / 2)}, {float(sub.x), float(sub.y)});
     auto squidPixel = [&](sf::Vector2f centre, sf::Color colour) {
         return !near(colour, sea, 2) && !hull.contains(centre);
     };

@@ -15,20 +15,7 @@ protected:
         resetGame();
     }
 
-    static sf::Event keyPress(sf::Keyboard::Key code)
-    {
-        sf::Event event{};    // by field: SFML 2.6 added a scancode to the key event
-        event.type = sf::Event::KeyPressed;
-        event.key.code = code;
-        return event;
-    }
-
-    static sf::Event ofType(sf::Event::EventType type)
-    {
-        sf::Event event{};
-        event.type = type;
-        return event;
-    }
+    static sf::Event keyPress(sf::Keyboard::Key code) { return makeEvent(EventKind::KeyPressed, code); }
 
     // A squid far off in the corner keeps the level from being cleared.
     static void addDistantSquid() { squids.push_back(Squid{sf::Vector2f(790, 590), false}); }
@@ -39,7 +26,7 @@ protected:
 TEST_F(Rules, AnyKeyLeavesTheIntroAndDoesNothingElse)
 {
     gameTime = 5;
-    for (sf::Keyboard::Key key : {sf::Keyboard::Space, sf::Keyboard::Escape, sf::Keyboard::Q}) {
+    for (sf::Keyboard::Key key : {sf::Keyboard::Key::Space, sf::Keyboard::Key::Escape, sf::Keyboard::Key::Q}) {
         phase = LevelIntro;
         handleEvent(keyPress(key));
         EXPECT_EQ(phase, Playing);
@@ -52,14 +39,14 @@ TEST_F(Rules, AnyKeyLeavesTheIntroAndDoesNothingElse)
 TEST_F(Rules, EscapePausesAndAnyKeyResumes)
 {
     phase = Playing;
-    handleEvent(keyPress(sf::Keyboard::Escape));
+    handleEvent(keyPress(sf::Keyboard::Key::Escape));
     EXPECT_EQ(phase, Paused);
-    handleEvent(keyPress(sf::Keyboard::Escape));
+    handleEvent(keyPress(sf::Keyboard::Key::Escape));
     EXPECT_EQ(phase, Playing);
-    handleEvent(keyPress(sf::Keyboard::Escape));
-    handleEvent(keyPress(sf::Keyboard::LShift));
+    handleEvent(keyPress(sf::Keyboard::Key::Escape));
+    handleEvent(keyPress(sf::Keyboard::Key::LShift));
     EXPECT_EQ(phase, Playing);
-    handleEvent(keyPress(sf::Keyboard::Left));
+    handleEvent(keyPress(sf::Keyboard::Key::Left));
     EXPECT_EQ(phase, Playing);
 }
 
@@ -67,11 +54,11 @@ TEST_F(Rules, LosingFocusPausesOnlyWhilePlayingAndRegainingItNeverResumes)
 {
     for (GamePhase from : {LevelIntro, Playing, Paused, GameOver}) {
         phase = from;
-        handleEvent(ofType(sf::Event::LostFocus));
+        handleEvent(makeEvent(EventKind::FocusLost));
         EXPECT_EQ(phase, from == Playing ? Paused : from);
     }
     phase = Paused;
-    handleEvent(ofType(sf::Event::GainedFocus));
+    handleEvent(makeEvent(EventKind::FocusGained));
     EXPECT_EQ(phase, Paused);
 }
 
@@ -79,9 +66,9 @@ TEST_F(Rules, UnusedEventsChangeNothing)
 {
     phase = Playing;
     gameTime = 5;
-    for (sf::Event::EventType type : {sf::Event::Resized, sf::Event::GainedFocus, sf::Event::KeyReleased,
-                                      sf::Event::TextEntered, sf::Event::MouseButtonPressed}) {
-        handleEvent(ofType(type));
+    for (EventKind kind : {EventKind::Resized, EventKind::FocusGained, EventKind::KeyReleased,
+                           EventKind::TextEntered, EventKind::MouseButtonPressed}) {
+        handleEvent(makeEvent(kind, sf::Keyboard::Key::Space));
         EXPECT_EQ(phase, Playing);
         EXPECT_TRUE(torpedoes.empty());
         EXPECT_TRUE(window.isOpen());
@@ -92,7 +79,7 @@ TEST_F(Rules, ShotLeavesAheadOfTheNoseWithItsSoundCountAndStamp)
 {
     phase = Playing;
     gameTime = 0.31f;
-    handleEvent(keyPress(sf::Keyboard::Space));
+    handleEvent(keyPress(sf::Keyboard::Key::Space));
 
     ASSERT_EQ(torpedoes.size(), 1u);
     EXPECT_EQ(torpedoes[0].position, sf::Vector2f(50 + launchOffset(64), 300));
@@ -100,14 +87,14 @@ TEST_F(Rules, ShotLeavesAheadOfTheNoseWithItsSoundCountAndStamp)
     EXPECT_EQ(torpedoesFired, 1);
     EXPECT_EQ(lastShotTime, 0.31f);
     EXPECT_EQ(nextVoice, 1);
-    EXPECT_EQ(voices[0].getBuffer(), &soundBank["pew"]);
+    EXPECT_EQ(bufferOf(voices[0]), &soundBank["pew"]);
 }
 
 TEST_F(Rules, RefusedShotChangesNothingUntilTheCooldownIsStrictlyOver)
 {
     phase = Playing;
     gameTime = 0.3f;                            // the first shot waits for 0.3 s of game clock
-    handleEvent(keyPress(sf::Keyboard::Space));
+    handleEvent(keyPress(sf::Keyboard::Key::Space));
     EXPECT_TRUE(torpedoes.empty());
     EXPECT_EQ(torpedoesFired, 0);
     EXPECT_EQ(lastShotTime, 0.0f);
@@ -115,10 +102,10 @@ TEST_F(Rules, RefusedShotChangesNothingUntilTheCooldownIsStrictlyOver)
 
     lastShotTime = 2.0f;
     gameTime = 2.0f + 0.3f;
-    handleEvent(keyPress(sf::Keyboard::Space));
+    handleEvent(keyPress(sf::Keyboard::Key::Space));
     EXPECT_TRUE(torpedoes.empty());
     gameTime = 2.31f;
-    handleEvent(keyPress(sf::Keyboard::Space));
+    handleEvent(keyPress(sf::Keyboard::Key::Space));
     EXPECT_EQ(torpedoes.size(), 1u);
     EXPECT_EQ(torpedoesFired, 1);
 }
@@ -131,12 +118,12 @@ TEST_F(Rules, ResultsScreenRestartsOnlyStrictlyAfterOneSecond)
     monstersKilled = 3;
     gameOverTime = 5.0f;
     gameTime = 5.0f + 1.0f;
-    handleEvent(keyPress(sf::Keyboard::Space));
+    handleEvent(keyPress(sf::Keyboard::Key::Space));
     EXPECT_EQ(phase, GameOver);
     EXPECT_EQ(level, 4);
 
     gameTime = 6.01f;
-    handleEvent(keyPress(sf::Keyboard::A));
+    handleEvent(keyPress(sf::Keyboard::Key::A));
     EXPECT_EQ(phase, LevelIntro);
     EXPECT_EQ(level, 1);
     EXPECT_EQ(torpedoesFired, 0);
@@ -147,9 +134,9 @@ TEST_F(Rules, ResultsScreenRestartsOnlyStrictlyAfterOneSecond)
 TEST_F(Rules, ClosingWorksInEveryPhaseAndLeavesThePhase)
 {
     for (GamePhase from : {LevelIntro, Playing, Paused, GameOver}) {
-        window.create(sf::VideoMode(800, 600), "close");
+        createWindow(window, {800, 600}, "close");
         phase = from;
-        handleEvent(ofType(sf::Event::Closed));
+        handleEvent(makeEvent(EventKind::Closed));
         EXPECT_FALSE(window.isOpen());
         EXPECT_EQ(phase, from);
     }
@@ -190,7 +177,7 @@ TEST_F(Rules, SquidExactly128AwayIsKeptAndOneCloserIsDrawnAgain)
     EXPECT_EQ(squids[0].position, sf::Vector2f(x, y));
 
     srand(7);
-    submarineSprite.setPosition(awayFromIt.x + (x < 400 ? -0.5f : 0.5f), y);
+    submarineSprite.setPosition({awayFromIt.x + (x < 400 ? -0.5f : 0.5f), y});
     startLevel();
     EXPECT_NE(squids[0].position, sf::Vector2f(x, y));
 }
@@ -211,7 +198,7 @@ TEST_F(Rules, RestartKeepsClockStampsSubmarineExplosionsAndVoiceRing)
     gameOverTime = 20;
     lastShotTime = 19;
     nextVoice = 3;
-    submarineSprite.setPosition(640, 90);
+    submarineSprite.setPosition({640, 90});
     explosions.push_back(Explosion{sf::Vector2f(640, 90), 20});
     restartGame();
 
@@ -298,7 +285,7 @@ TEST_F(Rules, SubmarineIsKeptInsideTheSeaByHalfItsWidthAndAQuarterOfItsHeight)
     const sf::Vector2f inside[] = {{32, 8}, {768, 592}, {32, 8}, {768, 592}, {400, 8}};
     for (unsigned size : {64u, 65u}) {
         writePicture(folder.res() / "submarine.png", size, size / 2, sf::Color::Yellow);
-        submarineTexture.loadFromFile("../res/submarine.png");
+        ASSERT_TRUE(submarineTexture.loadFromFile("../res/submarine.png"));
         for (int i = 0; i < 5; i++) {
             submarineSprite.setPosition(outside[i]);
             update(0);
@@ -348,8 +335,8 @@ TEST_F(Rules, SquidCatchesTheSubmarineOnlyBelow32Pixels)
     EXPECT_EQ(explosions[0].position, sf::Vector2f(50, 300));
     EXPECT_EQ(explosions[0].startTime, 7);
     EXPECT_EQ(explosionSprite.getColor(), sf::Color(255, 255, 255, 255));
-    EXPECT_EQ(voices[0].getBuffer(), &soundBank["explosion"]);
-    EXPECT_EQ(voices[1].getBuffer(), &soundBank["gameover"]);
+    EXPECT_EQ(bufferOf(voices[0]), &soundBank["explosion"]);
+    EXPECT_EQ(bufferOf(voices[1]), &soundBank["gameover"]);
 }
 
 TEST_F(Rules, TorpedoStrikesOnlyBelow52PixelsAndTheExplosionIsOnTheTorpedo)

@@ -25,9 +25,8 @@ status=0
 [ "$status" -eq 7 ] || fail "with-display.sh exited $status for a test that exited 7"
 
 # Once a signal ends the run, the script's Xvfb is gone too. Each wait is the suite's one
-# patience at most, read where the C++ tests take it from.
-patience=$(sed -n 's/^const double patience = \([0-9]*\);.*/\1/p' "$repo/tests/support.h")
-[ -n "$patience" ] || { echo "no patience in tests/support.h" >&2; exit 1; }
+# patience at most, in seconds.
+patience=$(cat "$repo/tests/patience-seconds")
 gone_within() { local i; for ((i = 0; i < patience * 10; i++)); do ! kill -0 "$1" 2>/dev/null && return 0; sleep 0.1; done; return 1; }
 for signal in TERM INT; do
   (trap - INT; exec "$display" sh -c "echo \"\$DISPLAY\" >'$scratch/display'; exec sleep 600") &

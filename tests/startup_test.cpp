@@ -67,7 +67,7 @@ TEST(PictureSetUp, ScoreCaptionShowsWhileAMissingCaptionIsSimplyAbsent)
     phase = GameOver;
     window.clear(sea);
     drawScene();
-    sf::Image frame = readBack();
+    sf::Image frame = readBack(window);
 
     EXPECT_EQ(countPixels(frame, sf::Color::Red, 0, 230, 50, 270, 70), 40 * 20);
     EXPECT_EQ(countPixels(frame, sf::Color::Red, 0, 0, 0, 800, 600), 40 * 20);

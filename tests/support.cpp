@@ -43,9 +43,7 @@ void ScratchFolder::copyGameResources() const
 
 void writePicture(const fs::path& path, unsigned width, unsigned height, sf::Color colour)
 {
-    sf::Image image;
-    image.create(width, height, colour);
-    image.saveToFile(path.string());
+    (void)filledImage({width, height}, colour).saveToFile(path.string());
 }
 
 std::string commandOutput(const std::string& command)
@@ -70,35 +68,28 @@ void resetGame()
     torpedoes.clear();
     squids.clear();
     explosions.clear();
-    submarineSprite.setPosition(50, 300);
+    submarineSprite.setPosition({50, 300});
     explosionSprite.setColor(sf::Color::White);
 }
 
 void openGameWindow()
 {
-    window.create(sf::VideoMode(800, 600, 32), "Grimfathom test", sf::Style::Default);
+    createWindow(window, {800, 600}, "Grimfathom test");
     loadPictures();
     setUpSprites();
     setUpSounds();
-}
-
-sf::Image readBack()
-{
-    sf::Texture texture;
-    texture.create(window.getSize().x, window.getSize().y);
-    texture.update(window);
-    return texture.copyToImage();
-}
-
-GameProcess::GameProcess(const fs::path& workingFolder, std::vector<std::string> environment)
-    : GameProcess(workingFolder, Launch{std::move(environment), {}, {}, {}})
-{
 }
 
 static std::string nameOf(const std::string& setting)
 {
     return setting.substr(0, setting.find('='));
 }
+
+// As on a machine without a sound card: OpenAL Soft (SFML 2) held to ALSA, ALSA's own set-up
+// sending its default device to a card that is not there, and PulseAudio out of reach (SFML 3's
+// miniaudio tries it first).
+static const std::vector<std::string> noSoundDevice = {"ALSOFT_DRIVERS=alsa", "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf",
+                                                       "ALSA_CARD=none", "PULSE_SERVER=unix:/nonexistent"};
 
 // The test's own environment with the launch's settings over it, a later one winning as with
 // putenv, and then its names taken out: only what the launch asks for differs.
@@ -107,6 +98,8 @@ static std::vector<std::string> gameEnvironment(const Launch& launch)
     std::map<std::string, std::string> byName;
     for (char** setting = environ; *setting; setting++)
         byName[nameOf(*setting)] = *setting;
+    for (const std::string& setting : launch.noSoundDevice ? noSoundDevice : std::vector<std::string>())
+        byName[nameOf(setting)] = setting;
     for (const std::string& setting : launch.environment)
         byName[nameOf(setting)] = setting;
     for (const std::string& name : launch.unset)
@@ -194,7 +187,7 @@ int GameProcess::waitForExit(double timeoutSeconds)
 sf::IntRect digitCell(sf::Vector2u strip, int digit)
 {
     float cellFraction = float(strip.x) / 10.0f;
-    return sf::IntRect(int(float(digit) * cellFraction), 0, int(cellFraction), int(strip.y));
+    return sf::IntRect({int(float(digit) * cellFraction), 0}, {int(cellFraction), int(strip.y)});
 }
 
 bool near(sf::Color a, sf::Color b, int tolerance)
@@ -208,7 +201,7 @@ int countPixels(const sf::Image& image, sf::Color colour, int tolerance,
     int count = 0;
     for (unsigned y = y0; y < y1; y++)
         for (unsigned x = x0; x < x1; x++)
-            count += near(image.getPixel(x, y), colour, tolerance);
+            count += near(pixelAt(image, x, y), colour, tolerance);
     return count;
 }
 
@@ -219,7 +212,7 @@ std::optional<sf::Vector2f> middleOf(const sf::Image& image,
     for (unsigned y = 0; y < image.getSize().y; y++)
         for (unsigned x = 0; x < image.getSize().x; x++) {
             sf::Vector2f centre(float(x) + 0.5f, float(y) + 0.5f);
-            if (picks(centre, image.getPixel(x, y))) {
+            if (picks(centre, pixelAt(image, x, y))) {
                 sumX += centre.x;
                 sumY += centre.y;
                 count += 1;

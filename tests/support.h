@@ -14,10 +14,11 @@
 #include <string>
 #include <vector>
 
-// The longest any test waits for the real game to show or say what it checks. Each wait ends
-// as soon as the state comes, so only a failing test waits this long; a loaded machine can
-// hold a frame back for seconds.
-const double patience = 60;
+// The longest any test waits for the real game to show or say what it checks, in seconds; the
+// shell and browser tests read the same file, tests/patience-seconds. Each wait ends as soon as
+// the state comes, so only a failing test waits this long; a loaded machine can hold a frame
+// back for seconds.
+const double patience = PATIENCE_SECONDS;
 
 // What the game reads from "../res/": its eleven pictures, and its five sounds by name, each
 // read from NAME.wav.
@@ -58,23 +59,22 @@ void resetGame();
 // Opens the game window at 800 x 600 and sets up pictures and sounds from "../res/".
 void openGameWindow();
 
-// What has been drawn since the last clear, read back before display.
-sf::Image readBack();
 
-// How the game is started, beyond its working folder.
+// How the game is started, beyond its working folder; each field is set by name.
 struct Launch {
     std::vector<std::string> environment;   // NAME=value settings added
     std::vector<std::string> unset;         // names taken out of the environment
     std::vector<std::string> wrapper;       // a command the game runs under, valgrind say
     std::filesystem::path errors;           // a file for its standard error, if not shared
     std::string program = GAME_BINARY;      // by path, or by name through PATH; the built game unless set
+    bool noSoundDevice = false;             // no sound output opens, so the game must play on silent
 };
 
 // The built game, started in its own process from a working folder; throws if it cannot start.
+// Without a device of its own choosing, its sound goes to the silent one tests/with-display.sh sets.
 class GameProcess {
 public:
-    GameProcess(const std::filesystem::path& workingFolder, std::vector<std::string> environment = {});
-    GameProcess(const std::filesystem::path& workingFolder, const Launch& launch);
+    GameProcess(const std::filesystem::path& workingFolder, const Launch& launch = Launch());
     ~GameProcess();
     int waitForExit(double timeoutSeconds);  // exit status; -1 if it did not end in time, -2 on a signal
     pid_t pid;

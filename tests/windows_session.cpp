@@ -42,7 +42,10 @@ protected:
         fs::path conf = session.folder.root / "alsoft.ini";
         std::ofstream(conf) << "[general]\ndrivers=wave\nsample-type=int16\n[wave]\nfile="
                             << windowsPath(session.recording()) << "\n";
-        Launch launch{{"ALSOFT_CONF=" + windowsPath(conf), "ALSOFT_DRIVERS=wave"}, {}, {"wine"}, {}, "grimfathom.exe"};
+        Launch launch;
+        launch.environment = {"ALSOFT_CONF=" + windowsPath(conf), "ALSOFT_DRIVERS=wave"};
+        launch.wrapper = {"wine"};
+        launch.program = "grimfathom.exe";
         session.game = std::make_unique<GameProcess>(game() / "bin", launch);
         auto started = std::chrono::steady_clock::now();
         int status = -1;
@@ -64,7 +67,7 @@ static int torpedoLeft(const sf::Image& shot)
 {
     for (unsigned x = 0; x < shot.getSize().x; x++)
         for (unsigned y = 0; y < shot.getSize().y; y++)
-            if (near(shot.getPixel(x, y), torpedoMark, 6))
+            if (near(pixelAt(shot, x, y), torpedoMark, 6))
                 return int(x);
     return -1;
 }
@@ -85,10 +88,10 @@ TEST_F(WindowsZip, PlaysItsIntroTorpedoAndPewAndClosesWithZero)
     EXPECT_EQ(windowSize(session.window), sf::Vector2u(800, 600));
 
     sf::Image intro = session.await([](const sf::Image& shot) {
-        return shows(shot, levelMark) && near(shot.getPixel(2, 2), sea, 2);
+        return shows(shot, levelMark) && near(pixelAt(shot, 2, 2), sea, 2);
     });
     ASSERT_GT(intro.getSize().x, 0u) << "no level intro on the sea";
-    EXPECT_EQ(intro.getPixel(50, 300), submarineMark);
+    EXPECT_EQ(pixelAt(intro, 50, 300), submarineMark);
     EXPECT_EQ(firstRowOf(intro, submarineMark), 300 - int(submarine.getSize().y / 2));
 
     tapKey("Return");

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Runs one test process on an X server of its own, so held keys never leak between tests,
-# and with OpenAL Soft on its null backend unless the test chose one. Exits with the test's status.
+# Runs one test process on an X server of its own, so held keys never leak between tests, and
+# silent unless the test chose where its sound goes: OpenAL Soft (SFML 2) on its null backend,
+# and ALSA and PulseAudio offering SFML 3's miniaudio no device, so it plays on a silent one of
+# its own. Exits with the test's status.
 . "$(dirname "$0")/../scripts/common.sh"
 
 xvfb="" test=""
@@ -20,7 +22,8 @@ xvfb=$!
 read -r -t 30 -u "$numbers" number || { echo "Xvfb did not start" >&2; exit 1; }
 exec {numbers}<&-
 export DISPLAY=":$number"
-export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}" ALSA_CONFIG_PATH="${ALSA_CONFIG_PATH:-/dev/null}"
+export PULSE_SERVER="${PULSE_SERVER:-unix:/nonexistent}"
 
 # In the background, so that a signal to this script is handled at once. Without job control
 # bash would have the test ignore Ctrl-C and read from /dev/null; it keeps both as they were.

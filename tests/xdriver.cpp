@@ -101,18 +101,17 @@ sf::Vector2u windowSize(unsigned long id)
 // The screen is 24-bit true colour, red in the high byte.
 static sf::Color colourOf(unsigned long pixel)
 {
-    return sf::Color(sf::Uint8(pixel >> 16), sf::Uint8(pixel >> 8), sf::Uint8(pixel));
+    return sf::Color(std::uint8_t(pixel >> 16), std::uint8_t(pixel >> 8), std::uint8_t(pixel));
 }
 
 sf::Image screenshot(unsigned long id)
 {
     sf::Vector2u size = windowSize(id);
     XImage* shot = XGetImage(display(), id, 0, 0, size.x, size.y, AllPlanes, ZPixmap);
-    sf::Image image;
-    image.create(size.x, size.y);
+    sf::Image image = filledImage(size, sf::Color::Black);
     for (unsigned y = 0; y < size.y; y++)
         for (unsigned x = 0; x < size.x; x++)
-            image.setPixel(x, y, colourOf(XGetPixel(shot, int(x), int(y))));
+            setPixelAt(image, x, y, colourOf(XGetPixel(shot, int(x), int(y))));
     XDestroyImage(shot);
     return image;
 }
@@ -123,6 +122,11 @@ sf::Color windowPixel(unsigned long id, unsigned x, unsigned y)
     sf::Color colour = colourOf(XGetPixel(shot, 0, 0));
     XDestroyImage(shot);
     return colour;
+}
+
+bool showsAFrame(unsigned long id)
+{
+    return windowPixel(id, 2, 2) != sf::Color::Black;
 }
 
 void focusWindow(unsigned long id)

@@ -1,9 +1,7 @@
 // Drives the game's window from outside, as a player and a window manager would.
 #pragma once
 
-#include <SFML/Graphics/Color.hpp>
-#include <SFML/Graphics/Image.hpp>
-#include <SFML/System/Vector2.hpp>
+#include "sfml_compat.h"
 
 #include <string>
 
@@ -15,6 +13,7 @@ std::string windowClass(unsigned long id);   // WM_CLASS's class, by which docks
 sf::Vector2u windowSize(unsigned long id);
 sf::Image screenshot(unsigned long id);
 sf::Color windowPixel(unsigned long id, unsigned x, unsigned y);
+bool showsAFrame(unsigned long id);          // the game's window is black until its first frame
 void focusWindow(unsigned long id);
 void placeWindow(unsigned long id, int x, int y, unsigned width, unsigned height);  // moves and resizes at once
 void closeWindow(unsigned long id);          // WM_DELETE_WINDOW, as a window manager asks

@@ -1,14 +1,38 @@
 // Checks the committed pictures and sounds against how the game places, collides and plays them.
-#include <SFML/Audio/InputSoundFile.hpp>
-#include <SFML/Graphics/Image.hpp>
+#include "sfml_compat.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
+
+// A rectangle of pixels, on screen or in a picture.
+struct Box {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const Box& other) const
+    {
+        return left == other.left && top == other.top && width == other.width && height == other.height;
+    }
+};
+
+// The pixels two boxes share; nothing if they share none.
+std::optional<Box> overlap(const Box& a, const Box& b)
+{
+    int left = std::max(a.left, b.left), right = std::min(a.left + a.width, b.left + b.width);
+    int top = std::max(a.top, b.top), bottom = std::min(a.top + a.height, b.top + b.height);
+    if (left >= right || top >= bottom)
+        return std::nullopt;
+    return Box{left, top, right - left, bottom - top};
+}
 
 sf::Image picture(const std::string& name)
 {
@@ -20,7 +44,7 @@ sf::Image picture(const std::string& name)
 // A picture, or one cell of it, as the game puts it on screen: integer offsets throughout.
 struct Placed {
     const sf::Image* image;
-    sf::IntRect area;
+    Box area;
     int left;    // screen x of the area's left column
     int top;     // screen y of the area's top row
 
@@ -29,7 +53,7 @@ struct Placed {
         int u = x - left;
         int v = y - top;
         return u >= 0 && v >= 0 && u < area.width && v < area.height &&
-               image->getPixel(unsigned(area.left + u), unsigned(area.top + v)).a != 0;
+               pixelAt(*image, unsigned(area.left + u), unsigned(area.top + v)).a != 0;
     }
 };
 
@@ -55,7 +79,7 @@ std::vector<Placed> number(const sf::Image& strip, const sf::Image& minus, int v
         x += cell;
     }
     for (char digit : std::to_string(std::abs(value))) {
-        sf::IntRect area((digit - '0') * cell, 0, cell, int(strip.getSize().y));
+        Box area{(digit - '0') * cell, 0, cell, int(strip.getSize().y)};
         parts.push_back({&strip, area, x - int(strip.getSize().x / 20), y - int(strip.getSize().y / 2)});
         x += cell;
     }
@@ -63,7 +87,7 @@ std::vector<Placed> number(const sf::Image& strip, const sf::Image& minus, int v
 }
 
 // Screen rectangle around the opaque pixels, or an empty one for a blank picture.
-sf::IntRect inkBounds(const Placed& p)
+Box inkBounds(const Placed& p)
 {
     int x0 = p.area.width, y0 = p.area.height, x1 = -1, y1 = -1;
     for (int v = 0; v < p.area.height; ++v) {
@@ -76,16 +100,16 @@ sf::IntRect inkBounds(const Placed& p)
             y1 = std::max(y1, v);
         }
     }
-    return x1 < 0 ? sf::IntRect() : sf::IntRect(p.left + x0, p.top + y0, x1 - x0 + 1, y1 - y0 + 1);
+    return x1 < 0 ? Box{} : Box{p.left + x0, p.top + y0, x1 - x0 + 1, y1 - y0 + 1};
 }
 
 bool pixelsOverlap(const Placed& a, const Placed& b)
 {
-    sf::IntRect shared;
-    if (!inkBounds(a).intersects(inkBounds(b), shared))
+    std::optional<Box> shared = overlap(inkBounds(a), inkBounds(b));
+    if (!shared)
         return false;
-    for (int y = shared.top; y < shared.top + shared.height; ++y) {
-        for (int x = shared.left; x < shared.left + shared.width; ++x) {
+    for (int y = shared->top; y < shared->top + shared->height; ++y) {
+        for (int x = shared->left; x < shared->left + shared->width; ++x) {
             if (a.opaqueAt(x, y) && b.opaqueAt(x, y))
                 return true;
         }
@@ -99,8 +123,8 @@ const int far = 1 << 20;   // further than any two things on screen
 // negative where they overlap, and far when they share no row at all.
 int horizontalGap(const Placed& a, const Placed& b)
 {
-    sf::IntRect boundsA = inkBounds(a);
-    sf::IntRect boundsB = inkBounds(b);
+    Box boundsA = inkBounds(a);
+    Box boundsB = inkBounds(b);
     int top = std::max(boundsA.top, boundsB.top);
     int bottom = std::min(boundsA.top + boundsA.height, boundsB.top + boundsB.height);
     int gap = far;
@@ -154,8 +178,8 @@ TEST(SpriteGeometry, ExplosionAtFullSizeIsAsBigAsASquid)
 {
     sf::Image blast = picture("explosion.png");
     sf::Image squid = picture("squid.png");
-    sf::IntRect blastInk = inkBounds(centred(blast, 0, 0));
-    sf::IntRect squidInk = inkBounds(centred(squid, 0, 0));
+    Box blastInk = inkBounds(centred(blast, 0, 0));
+    Box squidInk = inkBounds(centred(squid, 0, 0));
     EXPECT_GE(blastInk.width, squidInk.width);
     EXPECT_GE(blastInk.height, squidInk.height);
 }
@@ -165,13 +189,13 @@ namespace {
 // Every piece lies inside the 800 x 600 window and no two pieces' ink rectangles meet.
 void expectApartAndOnScreen(const std::vector<std::pair<std::string, Placed>>& pieces)
 {
-    sf::IntRect window(0, 0, 800, 600);
+    Box window{0, 0, 800, 600};
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        sf::IntRect ink = inkBounds(pieces[i].second);
-        sf::IntRect inside;
-        EXPECT_TRUE(window.intersects(ink, inside) && inside == ink) << pieces[i].first << " leaves the window";
+        Box ink = inkBounds(pieces[i].second);
+        std::optional<Box> inside = overlap(window, ink);
+        EXPECT_TRUE(inside && *inside == ink) << pieces[i].first << " leaves the window";
         for (std::size_t j = i + 1; j < pieces.size(); ++j)
-            EXPECT_FALSE(ink.intersects(inkBounds(pieces[j].second))) << pieces[i].first << " meets " << pieces[j].first;
+            EXPECT_FALSE(overlap(ink, inkBounds(pieces[j].second))) << pieces[i].first << " meets " << pieces[j].first;
     }
 }
 
@@ -192,7 +216,7 @@ TEST(NumberLayout, DigitStripSplitsIntoTenCellsWithEachDigitCentred)
     int cell = int(strip.getSize().x / 10);
     for (int digit = 0; digit < 10; ++digit) {
         Placed alone{&strip, {digit * cell, 0, cell, int(strip.getSize().y)}, 0, 0};
-        sf::IntRect ink = inkBounds(alone);
+        Box ink = inkBounds(alone);
         ASSERT_GT(ink.width, 0) << "digit " << digit << " is blank";
         EXPECT_NEAR(ink.left + ink.width / 2.0, cell / 2.0, 2.0) << "digit " << digit;
     }
@@ -204,8 +228,8 @@ TEST(NumberLayout, MinusLinesUpWithTheDigitsWithoutTouchingThem)
     sf::Image minus = picture("minus.png");
     std::vector<Placed> minusEight = number(strip, minus, -8, 450, 70);
     ASSERT_EQ(minusEight.size(), 2u);
-    sf::IntRect bar = inkBounds(minusEight[0]);
-    sf::IntRect eight = inkBounds(minusEight[1]);
+    Box bar = inkBounds(minusEight[0]);
+    Box eight = inkBounds(minusEight[1]);
     EXPECT_NEAR(bar.top + bar.height / 2.0, eight.top + eight.height / 2.0, 1.5);
     EXPECT_LT(bar.height, eight.height / 2);
     int gap = horizontalGap(minusEight[0], minusEight[1]);
@@ -250,7 +274,7 @@ namespace {
 struct Recording {
     unsigned channels = 0;
     unsigned rate = 0;
-    std::vector<sf::Int16> samples;
+    std::vector<std::int16_t> samples;
 };
 
 // Read without a sound device: the file reader needs no OpenAL context.
@@ -291,7 +315,7 @@ TEST(Sounds, EachIsMonoAt44100HzWithItsIntendedLengthAndNoClipping)
         EXPECT_EQ(sound.rate, 44100u) << name;
         EXPECT_NEAR(double(sound.samples.size()) / 44100.0, seconds, seconds * 0.1) << name;
         int peak = 0;
-        for (sf::Int16 s : sound.samples)
+        for (std::int16_t s : sound.samples)
             peak = std::max(peak, std::abs(int(s)));
         EXPECT_LT(peak, int(0.89 * 32767)) << name << " peaks above -1 dBFS";
         EXPECT_GT(peak, int(0.5 * 32767)) << name << " is too quiet beside the others";

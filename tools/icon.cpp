@@ -25,11 +25,11 @@ void paintSea(sf::Image& icon, const Shape& tile)
     unsigned size = icon.getSize().y;
     for (unsigned row = 0; row < size; ++row) {
         float t = float(row) / float(size - 1);
-        auto mix = [t](sf::Uint8 a, sf::Uint8 b) { return sf::Uint8(std::lround(float(a) + (float(b) - float(a)) * t)); };
+        auto mix = [t](std::uint8_t a, std::uint8_t b) { return std::uint8_t(std::lround(float(a) + (float(b) - float(a)) * t)); };
         sf::Color colour(mix(shallows.r, deep.r), mix(shallows.g, deep.g), mix(shallows.b, deep.b));
         for (unsigned x = 0; x < size; ++x)
             if (tile(float(x) + 0.5f, float(row) + 0.5f))
-                icon.setPixel(x, row, colour);
+                setPixelAt(icon, x, row, colour);
     }
 }
 
@@ -53,14 +53,14 @@ void place(sf::Image& icon, const sf::Image& sprite, unsigned left, unsigned top
     sf::Vector2u size = sprite.getSize() * scale;
     for (unsigned y = 0; y < size.y; ++y) {
         for (unsigned x = 0; x < size.x; ++x) {
-            sf::Color over = sprite.getPixel(x / scale, y / scale);
-            sf::Color under = icon.getPixel(left * scale + x, top * scale + y);
+            sf::Color over = pixelAt(sprite, x / scale, y / scale);
+            sf::Color under = pixelAt(icon, left * scale + x, top * scale + y);
             if (under.a == 0 || over.a == 0)
                 continue;
             float a = float(over.a) / 255.0f;
-            auto mix = [a](sf::Uint8 o, sf::Uint8 u) { return sf::Uint8(std::lround(float(o) * a + float(u) * (1.0f - a))); };
+            auto mix = [a](std::uint8_t o, std::uint8_t u) { return std::uint8_t(std::lround(float(o) * a + float(u) * (1.0f - a))); };
             sf::Color blend(mix(over.r, under.r), mix(over.g, under.g), mix(over.b, under.b));
-            icon.setPixel(left * scale + x, top * scale + y, blend);
+            setPixelAt(icon, left * scale + x, top * scale + y, blend);
         }
     }
 }
@@ -87,16 +87,16 @@ sf::Image shrink(const sf::Image& large, unsigned factor)
         for (unsigned x = 0; x < size.x; ++x) {
             float r = 0, g = 0, b = 0, a = 0;
             for (unsigned k = 0; k < factor * factor; ++k) {
-                sf::Color c = large.getPixel(factor * x + k % factor, factor * y + k / factor);
+                sf::Color c = pixelAt(large, factor * x + k % factor, factor * y + k / factor);
                 float weight = float(c.a);
                 r += float(c.r) * weight;
                 g += float(c.g) * weight;
                 b += float(c.b) * weight;
                 a += weight;
             }
-            auto channel = [](float value) { return sf::Uint8(std::lround(value)); };
+            auto channel = [](float value) { return std::uint8_t(std::lround(value)); };
             if (a > 0)
-                small.setPixel(x, y, sf::Color(channel(r / a), channel(g / a), channel(b / a), channel(a / float(factor * factor))));
+                setPixelAt(small, x, y, sf::Color(channel(r / a), channel(g / a), channel(b / a), channel(a / float(factor * factor))));
         }
     }
     return small;

@@ -63,7 +63,7 @@ const Glyph& glyphFor(char letter)
 
 sf::Color blend(sf::Color from, sf::Color to, float t)
 {
-    auto mix = [t](sf::Uint8 a, sf::Uint8 b) { return sf::Uint8(float(a) + (float(b) - float(a)) * t + 0.5f); };
+    auto mix = [t](std::uint8_t a, std::uint8_t b) { return std::uint8_t(float(a) + (float(b) - float(a)) * t + 0.5f); };
     return sf::Color(mix(from.r, to.r), mix(from.g, to.g), mix(from.b, to.b));
 }
 
@@ -88,8 +88,8 @@ void dropShadow(sf::Image& image, unsigned offset, sf::Color colour)
     sf::Vector2u size = image.getSize();
     for (unsigned y = offset; y < size.y; ++y) {
         for (unsigned x = offset; x < size.x; ++x) {
-            if (before.getPixel(x, y).a == 0 && before.getPixel(x - offset, y - offset).a != 0)
-                image.setPixel(x, y, colour);
+            if (pixelAt(before, x, y).a == 0 && pixelAt(before, x - offset, y - offset).a != 0)
+                setPixelAt(image, x, y, colour);
         }
     }
 }

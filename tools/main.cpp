@@ -6,7 +6,7 @@
 #include "sheet.h"
 #include "sounds.h"
 
-#include <SFML/Audio/SoundBuffer.hpp>
+#include "sfml_compat.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +30,7 @@ bool saveSounds(const Sounds& sounds, const fs::path& folder)
 {
     for (const auto& [name, pcm] : sounds) {
         sf::SoundBuffer buffer;
-        if (!buffer.loadFromSamples(pcm.data(), pcm.size(), 1, sampleRate) ||
+        if (!loadSamples(buffer, pcm, 1, sampleRate) ||
             !buffer.saveToFile((folder / name).string()))
             return false;
     }

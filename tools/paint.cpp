@@ -7,9 +7,7 @@
 
 sf::Image blankImage(unsigned width, unsigned height)
 {
-    sf::Image image;
-    image.create(width, height, sf::Color::Transparent);
-    return image;
+    return filledImage({width, height}, sf::Color::Transparent);
 }
 
 Shape ellipse(float cx, float cy, float rx, float ry, float power)
@@ -79,10 +77,10 @@ void paint(sf::Image& image, const Shape& shape, sf::Color colour, Layer layer)
     sf::Vector2u size = image.getSize();
     for (unsigned y = 0; y < size.y; ++y) {
         for (unsigned x = 0; x < size.x; ++x) {
-            if (layer == Layer::OverPaint && image.getPixel(x, y).a == 0)
+            if (layer == Layer::OverPaint && pixelAt(image, x, y).a == 0)
                 continue;
             if (shape(float(x) + 0.5f, float(y) + 0.5f))
-                image.setPixel(x, y, colour);
+                setPixelAt(image, x, y, colour);
         }
     }
 }
@@ -97,7 +95,7 @@ static bool touchesPaint(const sf::Image& image, unsigned x, unsigned y, bool di
             int nx = int(x) + dx;
             int ny = int(y) + dy;
             if (nx >= 0 && ny >= 0 && nx < int(size.x) && ny < int(size.y) &&
-                image.getPixel(unsigned(nx), unsigned(ny)).a != 0)
+                pixelAt(image, unsigned(nx), unsigned(ny)).a != 0)
                 return true;
         }
     }
@@ -112,8 +110,8 @@ void outline(sf::Image& image, sf::Color colour, unsigned thickness, bool diagon
         sf::Image before = image;
         for (unsigned y = 0; y < size.y; ++y) {
             for (unsigned x = 0; x < size.x; ++x) {
-                if (before.getPixel(x, y).a == 0 && touchesPaint(before, x, y, diagonals))
-                    image.setPixel(x, y, colour);
+                if (pixelAt(before, x, y).a == 0 && touchesPaint(before, x, y, diagonals))
+                    setPixelAt(image, x, y, colour);
             }
         }
     }

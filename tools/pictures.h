@@ -1,7 +1,7 @@
 // The eleven pictures of res/, by file name.
 #pragma once
 
-#include <SFML/Graphics/Image.hpp>
+#include "sfml_compat.h"
 
 #include <map>
 #include <string>

@@ -14,6 +14,14 @@ const int margin = 20;
 
 enum class Origin { Centre, DigitCell, RightMiddle, TopLeft };
 
+// A part of a picture, in its pixels.
+struct PictureArea {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
 // One sprite as the game draws it: where its origin lands, how big, how faded, which part.
 struct Placement {
     float x;
@@ -21,7 +29,7 @@ struct Placement {
     Origin origin = Origin::Centre;
     float scale = 1.0f;
     float alpha = 1.0f;
-    sf::IntRect area = {};       // empty for the whole picture
+    PictureArea area = {};      // empty for the whole picture
 };
 
 // A panel is one 800 x 600 screen; nothing stamped on it spills outside it.
@@ -46,18 +54,18 @@ sf::Vector2f originOf(const sf::Image& picture, Origin origin)
 void blendPixel(sf::Image& sheet, unsigned x, unsigned y, sf::Color colour, float alpha)
 {
     float a = float(colour.a) / 255.0f * alpha;
-    sf::Color under = sheet.getPixel(x, y);
-    auto mix = [a](sf::Uint8 over, sf::Uint8 below) {
-        return sf::Uint8(std::lround(float(over) * a + float(below) * (1.0f - a)));
+    sf::Color under = pixelAt(sheet, x, y);
+    auto mix = [a](std::uint8_t over, std::uint8_t below) {
+        return std::uint8_t(std::lround(float(over) * a + float(below) * (1.0f - a)));
     };
-    sheet.setPixel(x, y, sf::Color(mix(colour.r, under.r), mix(colour.g, under.g), mix(colour.b, under.b)));
+    setPixelAt(sheet, x, y, sf::Color(mix(colour.r, under.r), mix(colour.g, under.g), mix(colour.b, under.b)));
 }
 
 // Samples the nearest source pixel for every screen pixel, as an unsmoothed texture does.
 void stamp(const Panel& panel, const sf::Image& picture, const Placement& place)
 {
-    sf::IntRect area = place.area.width > 0 ? place.area
-                                            : sf::IntRect(0, 0, int(picture.getSize().x), int(picture.getSize().y));
+    PictureArea area = place.area.width > 0 ? place.area
+                                            : PictureArea{0, 0, int(picture.getSize().x), int(picture.getSize().y)};
     sf::Vector2f origin = originOf(picture, place.origin);
     float left = place.x - origin.x * place.scale;
     float top = place.y - origin.y * place.scale;
@@ -71,7 +79,7 @@ void stamp(const Panel& panel, const sf::Image& picture, const Placement& place)
             int v = int(std::floor((float(y) + 0.5f - top) / place.scale));
             if (u < 0 || v < 0 || u >= area.width || v >= area.height)
                 continue;
-            sf::Color colour = picture.getPixel(unsigned(area.left + u), unsigned(area.top + v));
+            sf::Color colour = pixelAt(picture, unsigned(area.left + u), unsigned(area.top + v));
             blendPixel(panel.sheet, unsigned(panel.left + x), unsigned(panel.top + y), colour, place.alpha);
         }
     }
@@ -88,7 +96,7 @@ void stampNumber(const Panel& panel, const Pictures& pictures, int value, float 
     }
     std::string digits = std::to_string(std::abs(value));
     for (char digit : digits) {
-        sf::IntRect area((digit - '0') * cell, 0, cell, int(strip.getSize().y));
+        PictureArea area{(digit - '0') * cell, 0, cell, int(strip.getSize().y)};
         stamp(panel, strip, {x, y, Origin::DigitCell, 1.0f, 1.0f, area});
         x += float(cell);
     }
@@ -98,7 +106,7 @@ void fillPanel(const Panel& panel)
 {
     for (int y = 0; y < panelHeight; ++y) {
         for (int x = 0; x < panelWidth; ++x)
-            panel.sheet.setPixel(unsigned(panel.left + x), unsigned(panel.top + y), sea);
+            setPixelAt(panel.sheet, unsigned(panel.left + x), unsigned(panel.top + y), sea);
     }
 }
 
@@ -169,8 +177,7 @@ void composeLevelIntro(const Panel& panel, const Pictures& pictures)
 
 sf::Image composeSheet(const Pictures& pictures)
 {
-    sf::Image sheet;
-    sheet.create(3 * margin + 2 * panelWidth, 3 * margin + 2 * panelHeight, sf::Color(8, 28, 38));
+    sf::Image sheet = filledImage({3 * margin + 2 * panelWidth, 3 * margin + 2 * panelHeight}, sf::Color(8, 28, 38));
     Panel gallery{sheet, margin, margin};
     Panel play{sheet, 2 * margin + panelWidth, margin};
     Panel results{sheet, margin, 2 * margin + panelHeight};

@@ -167,14 +167,14 @@ Samples beepBoop()
 }
 
 // Every effect peaks at 0.8 of full scale (about -1.9 dBFS), so none clips and none drowns.
-std::vector<sf::Int16> toPcm(const Samples& samples)
+std::vector<std::int16_t> toPcm(const Samples& samples)
 {
     float peak = 0.0f;
     for (float s : samples)
         peak = std::max(peak, std::fabs(s));
-    std::vector<sf::Int16> pcm(samples.size());
+    std::vector<std::int16_t> pcm(samples.size());
     for (std::size_t i = 0; i < samples.size(); ++i)
-        pcm[i] = sf::Int16(std::lround(samples[i] / peak * 0.8f * 32767.0f));
+        pcm[i] = std::int16_t(std::lround(samples[i] / peak * 0.8f * 32767.0f));
     return pcm;
 }
 

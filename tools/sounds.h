@@ -1,7 +1,7 @@
 // The game's five sound effects, synthesized.
 #pragma once
 
-#include <SFML/Config.hpp>
+#include <cstdint>
 
 #include <map>
 #include <string>
@@ -9,6 +9,6 @@
 
 const unsigned sampleRate = 44100;   // mono, 16-bit
 
-using Sounds = std::map<std::string, std::vector<sf::Int16>>;
+using Sounds = std::map<std::string, std::vector<std::int16_t>>;
 
 Sounds synthesizeSounds();

@@ -1,7 +1,7 @@
 // The game's moving pictures: submarine, squid, torpedo and explosion.
 #pragma once
 
-#include <SFML/Graphics/Image.hpp>
+#include "sfml_compat.h"
 
 sf::Image paintSubmarine();
 sf::Image paintSquid();

@@ -10,11 +10,9 @@ import { serve } from './serve.mjs';
 
 export const repo = path.dirname(path.dirname(fileURLToPath(import.meta.url)));
 
-// The suite's one patience (tests/support.h), in milliseconds: every wait ends as soon as its
-// state shows, so only a failing check waits this long; a loaded machine can take 20 s to start
-// the page.
-export const patience = 1000 * Number(/const double patience = (\d+);/.exec(
-  fs.readFileSync(path.join(repo, 'tests/support.h'), 'utf8'))[1]);
+// The suite's one patience, in milliseconds: every wait ends as soon as its state shows, so only
+// a failing check waits this long; a loaded machine can take 20 s to start the page.
+export const patience = 1000 * Number(fs.readFileSync(path.join(repo, 'tests/patience-seconds'), 'utf8'));
 
 export function readPicture(file) {
   return PNG.sync.read(fs.readFileSync(file));
