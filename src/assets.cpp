@@ -58,6 +58,15 @@ static void loadPicture(sf::Texture& texture, const std::string& name)
         (void)texture.loadFromFile(path);
 }
 
+// Window managers without the game's desktop entry, and Windows, show this icon for the running
+// window; without a readable picture the window keeps the system's own.
+void loadWindowIcon()
+{
+    sf::Image icon;
+    if (decodablePicture("../res/icon.png") && icon.loadFromFile("../res/icon.png"))
+        setWindowIcon(window, icon);
+}
+
 void loadPictures()
 {
     loadPicture(squidTexture, "squid.png");

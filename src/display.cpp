@@ -1,10 +1,16 @@
-// Ends start-up with one plain line when there is no X display to open the window on.
+// What the game asks of X11 itself: one plain line when there is no display to open the window
+// on, and the window's icon where docks and task switchers look for it.
 #include "grimfathom.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <unistd.h>
+#include <vector>
+
+static Display* connection = nullptr;
 
 // SFML would abort with a core dump while constructing the window; this runs just before.
 // The connection stays open: closed, it could leave the X server with no client for a moment,
@@ -12,8 +18,8 @@
 // none of the globals built so far needs tearing down.
 void requireDisplay()
 {
-    static Display* display = XOpenDisplay(nullptr);
-    if (display)
+    connection = XOpenDisplay(nullptr);
+    if (connection)
         return;
     const char* name = XDisplayName(nullptr);
     if (*name)
@@ -22,4 +28,20 @@ void requireDisplay()
     else
         std::fprintf(stderr, "Grimfathom needs a graphical display, and DISPLAY is not set.\n");
     _exit(1);
+}
+
+// SFML 3 gives X11 the icon only as a bitmap in WM_HINTS, which docks and task switchers pass
+// over; SFML 2 also set _NET_WM_ICON, as this does: width, height, then ARGB pixels, a long each.
+void setX11WindowIcon(unsigned long windowId, const sf::Image& icon)
+{
+    sf::Vector2u size = icon.getSize();
+    std::vector<unsigned long> property = {size.x, size.y};
+    for (unsigned y = 0; y < size.y; y++)
+        for (unsigned x = 0; x < size.x; x++) {
+            sf::Color c = pixelAt(icon, x, y);
+            property.push_back(std::uint32_t(c.a) << 24 | std::uint32_t(c.r) << 16 | std::uint32_t(c.g) << 8 | c.b);
+        }
+    XChangeProperty(connection, windowId, XInternAtom(connection, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(property.data()), int(property.size()));
+    XFlush(connection);
 }

@@ -104,6 +104,7 @@ sf::Vector2f halfSize(sf::Vector2u size);        // whole pixels: halved before 
 
 // Start-up (display.cpp, assets.cpp)
 void requireDisplay();              // says so and exits with 1 when no X display opens
+void loadWindowIcon();              // the window's icon from "../res/icon.png"
 void loadPictures();                // the eleven pictures from "../res/"
 void setUpSprites();                // textures, origins, fixed places, pause bars
 

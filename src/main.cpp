@@ -9,6 +9,7 @@ int main()
     srand(unsigned(time(nullptr)));
     createWindow(window, {800, 600}, sf::String("Grimfathom"), sf::ContextSettings{0, 0, 0, 2, 0});
     window.setFramerateLimit(60);
+    loadWindowIcon();
     loadPictures();
     setUpSprites();
     setUpSounds();

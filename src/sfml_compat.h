@@ -57,6 +57,13 @@ inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>
     return buffer.loadFromSamples(samples.data(), samples.size(), channels, rate, map);
 }
 
+void setX11WindowIcon(unsigned long windowId, const sf::Image& icon);    // display.cpp
+inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
+{
+    window.setIcon(icon.getSize(), icon.getPixelsPtr());
+    setX11WindowIcon(window.getNativeHandle(), icon);
+}
+
 inline sf::Image filledImage(sf::Vector2u size, sf::Color colour) { return sf::Image(size, colour); }
 inline sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel({x, y}); }
 inline void setPixelAt(sf::Image& image, unsigned x, unsigned y, sf::Color colour) { image.setPixel({x, y}, colour); }
@@ -124,6 +131,11 @@ inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>
                         unsigned rate)
 {
     return buffer.loadFromSamples(samples.data(), samples.size(), channels, rate);
+}
+
+inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
+{
+    window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
 }
 
 inline sf::Image filledImage(sf::Vector2u size, sf::Color colour)

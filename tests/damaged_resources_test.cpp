@@ -64,6 +64,7 @@ TEST_P(DamagedPictures, EveryOneSpoiledLeavesOnlyTheSeaAndTheGameAnswersItsKeys)
         GetParam().apply(session.res() / name);
     ASSERT_TRUE(session.start());
     ASSERT_NO_FATAL_FAILURE(session.expectOnlyTheSeaAroundAPause());
+    EXPECT_EQ(windowIcon(session.window).getSize().x, 0u) << "an icon from a spoiled picture";
     tapKey("space");
     wait(0.2);
 

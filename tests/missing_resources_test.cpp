@@ -64,6 +64,7 @@ TEST_P(MissingPicture, TheRestShowsKeysWorkAndCloseExitsWithZero)
     sf::Image paused = session.fireAndPause();
     ASSERT_GT(paused.getSize().x, 0u) << "Escape did not pause";
     EXPECT_EQ(shows(paused, dimmed(torpedoMark)), missing != "torpedo.png");
+    EXPECT_EQ(windowIcon(session.window).getSize().x > 0, missing != "icon.png") << "the window's icon";
     EXPECT_EQ(session.close(), 0);
 }
 

@@ -20,11 +20,11 @@
 // back for seconds.
 const double patience = PATIENCE_SECONDS;
 
-// What the game reads from "../res/": its eleven pictures, and its five sounds by name, each
-// read from NAME.wav.
+// What the game reads from "../res/": its eleven pictures and its window's icon, and its five
+// sounds by name, each read from NAME.wav.
 const std::vector<std::string> gamePictures = {
     "squid.png", "submarine.png", "torpedo.png", "explosion.png", "gameover.png", "level.png",
-    "numbers.png", "score.png", "torpedosfired.png", "monsterskilled.png", "minus.png"};
+    "numbers.png", "score.png", "torpedosfired.png", "monsterskilled.png", "minus.png", "icon.png"};
 const std::vector<std::string> gameSounds = {"splash", "explosion", "gameover", "pew", "beepboop"};
 
 // The torpedo leaves this far ahead of the submarine's centre, on its centre line.

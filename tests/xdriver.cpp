@@ -1,6 +1,7 @@
 // Drives a window through Xlib and XTest: the live key state, screenshots, the close request.
 #include "xdriver.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -89,6 +90,31 @@ std::string windowClass(unsigned long id)
     XFree(hint.res_name);
     XFree(hint.res_class);
     return name;
+}
+
+// _NET_WM_ICON holds width, height and ARGB pixels, each in a long of its own.
+sf::Image windowIcon(unsigned long id)
+{
+    Atom type;
+    int format;
+    unsigned long count = 0, left;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display(), id, XInternAtom(display(), "_NET_WM_ICON", False), 0, 1 << 20, False,
+                       XA_CARDINAL, &type, &format, &count, &left, &data);
+    const unsigned long* values = reinterpret_cast<const unsigned long*>(data);
+    sf::Image icon;
+    if (data && count >= 2 && values[0] * values[1] <= count - 2) {
+        sf::Vector2u size{unsigned(values[0]), unsigned(values[1])};
+        icon = filledImage(size, sf::Color::Transparent);
+        for (unsigned i = 0; i < size.x * size.y; i++) {
+            unsigned long argb = values[2 + i];
+            setPixelAt(icon, i % size.x, i / size.x,
+                       sf::Color(std::uint8_t(argb >> 16), std::uint8_t(argb >> 8), std::uint8_t(argb), std::uint8_t(argb >> 24)));
+        }
+    }
+    if (data)
+        XFree(data);
+    return icon;
 }
 
 sf::Vector2u windowSize(unsigned long id)

@@ -12,6 +12,7 @@ std::string windowCaption(unsigned long id);
 std::string windowClass(unsigned long id);   // WM_CLASS's class, by which docks match a desktop entry
 sf::Vector2u windowSize(unsigned long id);
 sf::Image screenshot(unsigned long id);
+sf::Image windowIcon(unsigned long id);      // the first picture in _NET_WM_ICON; empty if it has none
 sf::Color windowPixel(unsigned long id, unsigned x, unsigned y);
 bool showsAFrame(unsigned long id);          // the game's window is black until its first frame
 void focusWindow(unsigned long id);

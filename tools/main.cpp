@@ -66,6 +66,9 @@ int main(int argc, char** argv)
     fs::create_directories(res);
     fs::create_directories(docs);
     Pictures pictures = paintPictures();
+    Pictures icons = paintIcons(pictures);
+    // The running window's own icon: the badge drawn for small sizes, as title bars show it.
+    pictures["icon.png"] = icons.at("icon-32.png");
     if (!savePictures(pictures, res)) {
         std::cerr << "make_assets: cannot write pictures into " << res << "\n";
         return 1;
@@ -78,7 +81,6 @@ int main(int argc, char** argv)
         std::cerr << "make_assets: cannot write the contact sheet into " << docs << "\n";
         return 1;
     }
-    Pictures icons = paintIcons(pictures);
     if (!savePictures(icons, docs) || !saveWindowsIcon(icons, docs)) {
         std::cerr << "make_assets: cannot write the icons into " << docs << "\n";
         return 1;
