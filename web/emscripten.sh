@@ -3,9 +3,10 @@
 # JavaScript parser acorn only among Debian's Node modules.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
-# SFML 2.5.1 keeps text in std::basic_string of Uint8, Uint16 and Uint32, whose std::char_traits
-# LLVM 19's libc++ no longer has (as in Debian forky's Emscripten 6.0.5; Debian 13's 3.1.69 still
-# has them). Such an Emscripten is refused at once rather than deep in SFML's compile.
+# SFML 2.5.1 keeps text in std::basic_string of Uint8, Uint16 and Uint32, for whose code units the
+# libc++ of newer Emscriptens has no std::char_traits (libc++ dropped its generic one in LLVM 19;
+# Debian forky's Emscripten 6.0.5 has that libc++, Debian 13's 3.1.69 not yet). Such an Emscripten
+# is refused at once rather than deep in SFML's compile.
 require_sfml_emscripten() {
   printf '#include <string>\nstd::basic_string<unsigned char> text(1, 0);\n' |
     emcc -x c++ -std=c++17 -fsyntax-only - 2>/dev/null && return
