@@ -151,10 +151,11 @@ test-windows: windows
 	@cmake --build "$(BUILD)" -j2 --target windows_session
 	bash windows/test.sh "$$(bash windows/package.sh --name "$(WINDOWS_BUILD)")" "$(BUILD)/tests/windows_session"
 
-# The README's `make test` and `make package-check`, and the web build and its test, on a clean
-# clone of the current commit in a bare chroot of Debian 13 and of Debian testing, forky (root or
-# sudo). Each release's bare chroot and the .debs it downloads are kept in the cache, under
-# debian/RELEASE/. `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
+# The README's `make test` and `make package-check` on a clean clone of the current commit in a
+# bare chroot of Debian 13, with `make web test-web` there too, and of Debian testing, forky, whose
+# Emscripten cannot build the web site's SFML (web/emscripten.sh). Root or sudo. Each release's
+# bare chroot and the .debs it downloads are kept in the cache, under debian/RELEASE/;
+# `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
 .PHONY: test-debian13 test-forky
 
 test-debian13:
