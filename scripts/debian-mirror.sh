@@ -6,5 +6,5 @@ mirror=$({
   grep -hs '^deb ' /etc/apt/sources.list /etc/apt/sources.list.d/*.list | sed -E 's/^deb +(\[[^]]*\] +)?//' || true
   awk '/^URIs:/ {uri = $2} /^Suites:/ {print uri, $2}' /etc/apt/sources.list.d/*.sources 2>/dev/null || true
 } | awk -v want="${1:-}" '(want == "security") == ($2 ~ /-security$/) {print $1; exit}')
-[ -n "$mirror" ] || { echo "debian-mirror.sh: no Debian ${1:-} archive in this machine's apt sources" >&2; exit 1; }
+[ -n "$mirror" ] || { echo "debian-mirror.sh: no Debian ${1:+$1 }archive in this machine's apt sources" >&2; exit 1; }
 echo "$mirror"

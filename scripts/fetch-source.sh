@@ -22,14 +22,15 @@ flock -n 9 || { echo "fetch-source.sh: waiting for another build's fetch to end"
 
 step "finding this machine's Debian mirror"
 main=$(bash "$repo/scripts/debian-mirror.sh")
-security=$(bash "$repo/scripts/debian-mirror.sh" security)
+# A bare system, as debootstrap makes it and many small containers are, lists no security archive;
+# the main archive still serves every source we build.
+security=$(bash "$repo/scripts/debian-mirror.sh" security 2>/dev/null) ||
+  echo "fetch-source.sh: no Debian security archive in this machine's apt sources; fetching from $main alone" >&2
 keyring=/usr/share/keyrings/debian-archive-keyring.gpg
-cat >"$aptdir/sources.list" <<EOF
-deb-src [signed-by=$keyring] $main bookworm main
-deb-src [signed-by=$keyring] $security bookworm-security main
-deb-src [signed-by=$keyring] $main trixie main
-deb-src [signed-by=$keyring] $security trixie-security main
-EOF
+for suite in bookworm trixie; do
+  echo "deb-src [signed-by=$keyring] $main $suite main"
+  [ -z "$security" ] || echo "deb-src [signed-by=$keyring] $security $suite-security main"
+done >"$aptdir/sources.list"
 # Downloads stay with the caller: apt's own unprivileged user may not reach the cache.
 apt=(-o Dir::Etc::SourceList="$aptdir/sources.list" -o Dir::Etc::SourceParts=/nonexistent
      -o Dir::State::Lists="$aptdir/lists" -o Dir::Cache="$aptdir" -o Dir::Cache::Archives="$aptdir/archives"

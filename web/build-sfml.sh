@@ -14,6 +14,7 @@ key=$({ echo "$package"; emcc --version | sed -n 1p; cat "$0" "$here"/CMakeLists
   sha256sum | cut -c1-12)
 out="$cache/web-$key"
 if [ -f "$out/complete" ]; then echo "$out"; exit 0; fi
+require_sfml_emscripten
 
 rm -rf "$out"
 mkdir -p "$out/src"
