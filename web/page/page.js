@@ -1,0 +1,92 @@
+// Grimfathom's page: loads the game and starts it at the player's first key or touch, scales the
+// canvas, and keeps the screen awake while the game plays.
+import { followControls, followSea } from './touch.js';
+
+const canvas = document.querySelector('#canvas');
+const status = document.querySelector('#status');
+
+// The canvas keeps its 800 x 600 pixels; only what the page shows of them is scaled, to the
+// room the layout gives it, which changes when the controls show or the phone turns.
+function fit() {
+  const area = canvas.parentElement;
+  const scale = Math.min(area.clientWidth / 800, area.clientHeight / 600);
+  canvas.style.width = 800 * scale + 'px';
+  canvas.style.height = 600 * scale + 'px';
+}
+
+// A browser lets a page play sound only from a key, a click or the end of a touch, and the game
+// makes its audio context as it loads, before any: Emscripten resumes it at the first
+// touchstart, which on a phone comes too early to be allowed. So the page keeps the contexts
+// the game makes and resumes them at the first gesture itself.
+const audioContexts = [];
+window.AudioContext = class extends window.AudioContext {
+  constructor(...options) {
+    super(...options);
+    audioContexts.push(this);
+  }
+};
+
+// The screen stays on from the game's start and from every key after it (the touch controls'
+// too), until a pause, a lost focus or a hidden page, which all pause the game. Where the
+// browser has no wake lock, or refuses one, the screen dims as it would.
+let wakeLock = null;      // the request, while one is held or asked for
+function keepAwake(wanted) {
+  if (!navigator.wakeLock || wanted === (wakeLock !== null)) return;
+  if (wanted) {
+    wakeLock = navigator.wakeLock.request('screen').catch(() => null);
+  } else {
+    wakeLock.then((lock) => lock?.release());
+    wakeLock = null;
+  }
+}
+canvas.addEventListener('keydown', (event) => keepAwake(event.code !== 'Escape'));
+canvas.addEventListener('blur', () => keepAwake(false));
+document.addEventListener('visibilitychange', () => { if (document.hidden) keepAwake(false); });
+
+let loaded = false;
+let asked = false;
+function start() {
+  if (!loaded || !asked) return;
+  status.hidden = true;
+  canvas.focus();
+  Module.callMain([]);
+  followSea();
+  keepAwake(true);
+}
+
+function firstGesture(event) {
+  removeEventListener('keydown', firstGesture);
+  removeEventListener('pointerup', firstGesture);
+  if (event.type === 'keydown') event.preventDefault();
+  for (const context of audioContexts) context.resume();
+  asked = true;
+  start();
+}
+
+window.Module = {
+  canvas,
+  onRuntimeInitialized() {
+    loaded = true;
+    status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
+    start();
+  },
+  onAbort(what) {
+    status.hidden = false;
+    status.textContent = 'The game stopped: ' + what;
+  },
+};
+
+new ResizeObserver(fit).observe(canvas.parentElement);
+followControls();
+addEventListener('keydown', firstGesture);
+addEventListener('pointerup', firstGesture);
+
+// Asked of a canvas of its own: the game's canvas must get its context from the game, without alpha.
+if (document.createElement('canvas').getContext('webgl')) {
+  const program = document.createElement('script');
+  program.src = 'grimfathom.js';
+  program.onerror = () => { status.textContent = 'The game could not be loaded: check the connection and reload the page.'; };
+  document.body.append(program);
+} else {
+  status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
+}
