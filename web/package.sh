@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
 # out the site: BUILD/site/ with the page (web/page/), the program's .js and .wasm, the packed
-# pictures and sounds, the icon and the touch controls from docs/, and the licences; and the same
-# files, index.html at the top, in
+# pictures and sounds, the icons and touch controls from docs/, the licences, and the service
+# worker that keeps them all; and the same files, index.html at the top, in
 # BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
 # Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
@@ -21,7 +21,7 @@ step "laying out the site"
 site="$build/site"
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/game/grimfathom.{js,wasm,data} "$repo"/web/page/* "$repo"/docs/touch-*.png "$site/"
+cp "$build"/game/grimfathom.{js,wasm,data} "$repo"/web/page/* "$repo"/docs/{icon-192,icon-512-maskable,touch-*}.png "$site/"
 cp "$repo/docs/icon-64.png" "$site/icon.png"
 cp "$repo/LICENSE" "$site/LICENSE.txt"
 {
@@ -33,6 +33,15 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
     "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
   cat /usr/share/doc/emscripten/copyright
 } >"$site/THIRD-PARTY.txt"
+
+step "writing the service worker's list"
+# Every other file of the site, under a name that changes with any of them.
+files=$(cd "$site" && ls | grep -vx sw.js)
+{
+  echo "const version = '$(cd "$site" && sha256sum $files | sha256sum | cut -c1-12)';"
+  echo "const files = [$(printf "'%s', " $files)];"
+  cat "$repo/web/page/sw.js"
+} >"$site/sw.js"
 
 step "packing the zip"
 rm -f "$zip"

@@ -8,7 +8,8 @@ import { fileURLToPath } from 'node:url';
 // The browser compiles the .wasm as it downloads only when it comes as application/wasm.
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.png': 'image/png', '.data': 'application/octet-stream',
+  '.png': 'image/png', '.data': 'application/octet-stream', '.webmanifest': 'application/manifest+json',
+  '.txt': 'text/plain; charset=utf-8',
 };
 
 // Resolves to the listening server; port 0 takes any free port.

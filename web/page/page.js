@@ -1,5 +1,5 @@
 // Grimfathom's page: loads the game and starts it at the player's first key or touch, scales the
-// canvas, and keeps the screen awake while the game plays.
+// canvas, keeps the screen awake while the game plays, and keeps the site for playing offline.
 import { followControls, followSea } from './touch.js';
 
 const canvas = document.querySelector('#canvas');
@@ -90,3 +90,8 @@ if (document.createElement('canvas').getContext('webgl')) {
 } else {
   status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
 }
+
+// Keeps this version's files for playing without a connection. Where a page may not have a
+// service worker (a browser keeping nothing for a game portal's frame, say), it plays from the
+// network as before.
+navigator.serviceWorker?.register('sw.js').catch(() => {});
