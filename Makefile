@@ -163,8 +163,8 @@ test-debian13:
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
 # $(WEB_BUILD)/site/ and zipped as $(WEB_BUILD)/grimfathom-VERSION-web.zip (web/package.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
-# Chromium; `make bench-web` measures its frame rate and time to the first frame. None is part of
-# `make test`.
+# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
+# `make bench-web` measures its frame rate and time to the first frame. None is part of `make test`.
 WEB_BUILD ?= build-web
 PORT ?= 8000
 .PHONY: web serve-web test-web bench-web
@@ -182,7 +182,7 @@ web/node_modules/.package-lock.json: web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 
 test-web: web web/node_modules/.package-lock.json
-	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs web/test-touch.mjs
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs

@@ -123,8 +123,13 @@ export async function awaitFrames(page, count) {
   await page.waitForFunction((n) => window.grimfathomFrames >= n, {}, target);
 }
 
-// What the canvas of the page or frame shows, as a screenshot has it: { width, height, data } in RGBA.
+// What the canvas of the page or frame shows at its own 800 x 600 pixels, however large the
+// page shows it, as a screenshot has it: { width, height, data } in RGBA. The capture is
+// rendered at the scale that maps each of the canvas's pixels to one of the picture's.
 export async function canvasShot(target) {
-  const canvas = await target.$('#canvas');
-  return PNG.sync.read(Buffer.from(await canvas.screenshot({ type: 'png' })));
+  const page = target.page?.() ?? target;
+  const box = await (await target.$('#canvas')).boundingBox();
+  const scale = 800 / (box.width * (page.viewport().deviceScaleFactor ?? 1));
+  const { data } = await page.mainFrame().client.send('Page.captureScreenshot', { format: 'png', clip: { ...box, scale } });
+  return PNG.sync.read(Buffer.from(data, 'base64'));
 }

@@ -14,18 +14,6 @@ function fit() {
   canvas.style.height = 600 * scale + 'px';
 }
 
-// A browser lets a page play sound only from a key, a click or the end of a touch, and the game
-// makes its audio context as it loads, before any: Emscripten resumes it at the first
-// touchstart, which on a phone comes too early to be allowed. So the page keeps the contexts
-// the game makes and resumes them at the first gesture itself.
-const audioContexts = [];
-window.AudioContext = class extends window.AudioContext {
-  constructor(...options) {
-    super(...options);
-    audioContexts.push(this);
-  }
-};
-
 // The screen stays on from the game's start and from every key after it (the touch controls'
 // too), until a pause, a lost focus or a hidden page, which all pause the game. Where the
 // browser has no wake lock, or refuses one, the screen dims as it would.
@@ -54,11 +42,14 @@ function start() {
   keepAwake(true);
 }
 
+// A browser lets a page play sound only from a key, a click or the end of a touch: a finger's
+// pointerdown comes before the browser counts the touch as the player's. The game starts then,
+// and its first sound, the level's jingle, starts the audio context it made as it loaded.
+// (Emscripten's own resume of it, at the first touchstart, comes too early on a phone.)
 function firstGesture(event) {
   removeEventListener('keydown', firstGesture);
   removeEventListener('pointerup', firstGesture);
   if (event.type === 'keydown') event.preventDefault();
-  for (const context of audioContexts) context.resume();
   asked = true;
   start();
 }
