@@ -35,7 +35,8 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
 } >"$site/THIRD-PARTY.txt"
 
 step "writing the service worker's list"
-# Every other file of the site, under a name that changes with any of them.
+# It keeps every other file of the site under a version named after their contents, so that any
+# change to them makes a new worker.
 files=$(cd "$site" && ls | grep -vx sw.js)
 {
   echo "const version = '$(cd "$site" && sha256sum $files | sha256sum | cut -c1-12)';"

@@ -15,8 +15,8 @@ function fit() {
 }
 
 // The screen stays on from the game's start and from every key after it (the touch controls'
-// too), until a pause, a lost focus or a hidden page, which all pause the game. Where the
-// browser has no wake lock, or refuses one, the screen dims as it would.
+// too) until Escape, a lost focus or a hidden page, as the game pauses. Where the browser has
+// no wake lock, or refuses one, the screen dims as it would.
 let wakeLock = null;      // the request, while one is held or asked for
 function keepAwake(wanted) {
   if (!navigator.wakeLock || wanted === (wakeLock !== null)) return;
@@ -30,6 +30,13 @@ function keepAwake(wanted) {
 canvas.addEventListener('keydown', (event) => keepAwake(event.code !== 'Escape'));
 canvas.addEventListener('blur', () => keepAwake(false));
 document.addEventListener('visibilitychange', () => { if (document.hidden) keepAwake(false); });
+
+// Keeps this version's files for playing without a connection, once the game has loaded them:
+// the worker then finds them in the browser's cache. Where a page may not have a service worker
+// (a browser keeping nothing for a game portal's frame, say), it plays from the network as before.
+function keepForOffline() {
+  navigator.serviceWorker?.register('sw.js').catch(() => {});
+}
 
 let loaded = false;
 let asked = false;
@@ -60,6 +67,7 @@ window.Module = {
     loaded = true;
     status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
     start();
+    keepForOffline();
   },
   onAbort(what) {
     status.hidden = false;
@@ -82,7 +90,3 @@ if (document.createElement('canvas').getContext('webgl')) {
   status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
 }
 
-// Keeps this version's files for playing without a connection. Where a page may not have a
-// service worker (a browser keeping nothing for a game portal's frame, say), it plays from the
-// network as before.
-navigator.serviceWorker?.register('sw.js').catch(() => {});

@@ -6,8 +6,9 @@ const kept = `grimfathom ${self.registration.scope} `;     // this site's caches
 const cacheName = kept + version;
 
 self.addEventListener('install', (event) => {
-  // Past any copy the browser's own cache holds, which may be the old version's.
-  const fresh = files.map((file) => new Request(file, { cache: 'reload' }));
+  // Checked with the server, since the browser's own cache may hold the old version's; what has
+  // not changed comes from that cache, where the page's own visit just put it.
+  const fresh = files.map((file) => new Request(file, { cache: 'no-cache' }));
   event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 

@@ -83,14 +83,14 @@ function offerFullScreen() {
 }
 
 // The controls show on a device whose main pointer is a finger, or at the first touch on any
-// other. A finger never moves the focus: the canvas keeps it, so that losing it still means the
-// player left the game. Nor does a long press open a menu.
+// other. Neither a finger nor a pointer on a control moves the focus: the canvas keeps it, so
+// that losing it still means the player left the game. Nor does a long press open a menu.
 export function followControls() {
   if (matchMedia('(pointer: coarse)').matches) page.classList.add('touch');
   addEventListener('pointerdown', (event) => {
-    if (event.pointerType === 'mouse') return;
-    page.classList.add('touch');
-    event.preventDefault();
+    const finger = event.pointerType !== 'mouse';
+    if (finger) page.classList.add('touch');
+    if (finger || event.target.closest('#controls')) event.preventDefault();
   });
   addEventListener('contextmenu', (event) => {
     if (page.classList.contains('touch')) event.preventDefault();
