@@ -28,12 +28,6 @@ function countFramesAndSounds() {
   window.grimfathomFrames = 0;
   window.grimfathomSounds = [];
   window.grimfathomWakeLocks = [];
-  const request = WakeLock.prototype.request;
-  WakeLock.prototype.request = function (...args) {
-    const granted = request.apply(this, args);
-    granted.then((lock) => window.grimfathomWakeLocks.push(lock), () => {});
-    return granted;
-  };
   const clear = WebGLRenderingContext.prototype.clear;
   WebGLRenderingContext.prototype.clear = function (mask) {
     if (window.grimfathomFrames === 0) window.grimfathomFirstFrame = performance.now();
@@ -44,6 +38,13 @@ function countFramesAndSounds() {
   AudioBufferSourceNode.prototype.start = function (...args) {
     window.grimfathomSounds.push({ context: this.context });
     return start.apply(this, args);
+  };
+  if (!window.WakeLock) return;     // none outside a secure context, as on about:blank
+  const request = WakeLock.prototype.request;
+  WakeLock.prototype.request = function (...args) {
+    const granted = request.apply(this, args);
+    granted.then((lock) => window.grimfathomWakeLocks.push(lock), () => {});
+    return granted;
   };
 }
 
