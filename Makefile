@@ -76,8 +76,9 @@ soak: build-all
 memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
-# Repaints res/, docs/sprites.png, the icons docs/icon-*.png and Windows' docs/grimfathom.ico from
-# tools/; commit the result with the change that caused it.
+# Repaints res/, docs/sprites.png, the icons docs/icon-*.png, Windows' docs/grimfathom.ico and the
+# web page's touch controls docs/touch-*.png from tools/; commit the result with the change that
+# caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
@@ -170,8 +171,8 @@ test-forky:
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
 # $(WEB_BUILD)/site/ and zipped as $(WEB_BUILD)/grimfathom-VERSION-web.zip (web/package.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
-# Chromium; `make bench-web` measures its frame rate and time to the first frame. None is part of
-# `make test`.
+# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
+# `make bench-web` measures its frame rate and time to the first frame. None is part of `make test`.
 WEB_BUILD ?= build-web
 PORT ?= 8000
 .PHONY: web serve-web test-web bench-web
@@ -189,7 +190,7 @@ web/node_modules/.package-lock.json: web/package-lock.json
 	cd web && npm ci --no-audit --no-fund
 
 test-web: web web/node_modules/.package-lock.json
-	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs web/test-touch.mjs
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs

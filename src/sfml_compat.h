@@ -65,6 +65,7 @@ inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
 }
 
 inline sf::Image filledImage(sf::Vector2u size, sf::Color colour) { return sf::Image(size, colour); }
+inline void drawOver(sf::Image& image, const sf::Image& picture, sf::Vector2u at) { (void)image.copy(picture, at, {}, true); }
 inline sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel({x, y}); }
 inline void setPixelAt(sf::Image& image, unsigned x, unsigned y, sf::Color colour) { image.setPixel({x, y}, colour); }
 inline sf::Vector2i topLeft(const sf::IntRect& rect) { return rect.position; }
@@ -143,6 +144,10 @@ inline sf::Image filledImage(sf::Vector2u size, sf::Color colour)
     sf::Image image;
     image.create(size.x, size.y, colour);
     return image;
+}
+inline void drawOver(sf::Image& image, const sf::Image& picture, sf::Vector2u at)
+{
+    image.copy(picture, at.x, at.y, sf::IntRect(), true);
 }
 inline sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel(x, y); }
 inline void setPixelAt(sf::Image& image, unsigned x, unsigned y, sf::Color colour) { image.setPixel(x, y, colour); }

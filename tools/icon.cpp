@@ -128,3 +128,26 @@ Pictures paintIcons(const Pictures& pictures)
     icons["icon-16.png"] = shrink(paintBadge(pictures, 8), 8);
     return icons;
 }
+
+namespace {
+
+// Full bleed, as a launcher that crops icons to its own shape needs: sea to every edge, and the
+// whole tile within the middle circle, 80 % across, that every crop keeps.
+sf::Image paintMaskable(const sf::Image& tile)
+{
+    sf::Image icon = blankImage(512, 512);
+    paintSea(icon, rectangle(0.0f, 0.0f, 512.0f, 512.0f));
+    drawOver(icon, tile, {64, 64});    // 384 wide, centred
+    return icon;
+}
+
+} // namespace
+
+Pictures paintWebIcons(const Pictures& pictures)
+{
+    sf::Image tile = paintScene(pictures, 3);
+    Pictures icons;
+    icons["icon-192.png"] = shrink(tile, 2);
+    icons["icon-512-maskable.png"] = paintMaskable(tile);
+    return icons;
+}

@@ -1,10 +1,11 @@
-// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet, the icons and
-// the Windows icon file.
+// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet, the icons,
+// the Windows icon file, and the web page's icons and touch controls.
 #include "ico.h"
 #include "icon.h"
 #include "pictures.h"
 #include "sheet.h"
 #include "sounds.h"
+#include "touch.h"
 
 #include "sfml_compat.h"
 
@@ -83,6 +84,12 @@ int main(int argc, char** argv)
     }
     if (!savePictures(icons, docs) || !saveWindowsIcon(icons, docs)) {
         std::cerr << "make_assets: cannot write the icons into " << docs << "\n";
+        return 1;
+    }
+    Pictures page = paintTouchControls();
+    page.merge(paintWebIcons(pictures));
+    if (!savePictures(page, docs)) {
+        std::cerr << "make_assets: cannot write the web page's pictures into " << docs << "\n";
         return 1;
     }
     return 0;

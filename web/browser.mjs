@@ -1,6 +1,6 @@
-// What the page's test and benchmark share: the site served on loopback, Debian's Chromium
-// headless with its default autoplay policy, and the page's frames and sounds counted where the
-// page makes them.
+// What the page's tests and benchmark share: the site served on loopback, Debian's Chromium
+// headless with its default autoplay policy, as a desktop or as a phone, and the page's frames,
+// sounds and wake locks counted where the page makes them.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -9,6 +9,7 @@ import puppeteer from 'puppeteer-core';
 import { serve } from './serve.mjs';
 
 export const repo = path.dirname(path.dirname(fileURLToPath(import.meta.url)));
+export const site = process.env.GRIMFATHOM_SITE ?? path.join(repo, 'build-web/site');
 
 // The suite's one patience, in milliseconds: every wait ends as soon as its state shows, so only
 // a failing check waits this long; a loaded machine can take 20 s to start the page.
@@ -20,10 +21,11 @@ export function readPicture(file) {
 
 // Counts, before any script of the page runs: a frame is a clear of the canvas's WebGL context,
 // and the first one's time since the navigation began is kept; a sound is a Web Audio source
-// started, with its audio context.
+// started, with its audio context; every screen wake lock the page was granted is kept.
 function countFramesAndSounds() {
   window.grimfathomFrames = 0;
   window.grimfathomSounds = [];
+  window.grimfathomWakeLocks = [];
   const clear = WebGLRenderingContext.prototype.clear;
   WebGLRenderingContext.prototype.clear = function (mask) {
     if (window.grimfathomFrames === 0) window.grimfathomFirstFrame = performance.now();
@@ -35,6 +37,13 @@ function countFramesAndSounds() {
     window.grimfathomSounds.push({ context: this.context });
     return start.apply(this, args);
   };
+  if (!window.WakeLock) return;     // none outside a secure context, as on about:blank
+  const request = WakeLock.prototype.request;
+  WakeLock.prototype.request = function (...args) {
+    const granted = request.apply(this, args);
+    granted.then((lock) => window.grimfathomWakeLocks.push(lock), () => {});
+    return granted;
+  };
 }
 
 // Emscripten's GL emulation announces itself when it starts, three lines on the console that are
@@ -43,10 +52,19 @@ function countFramesAndSounds() {
 // error is, the game's and SFML's messages included.
 const emscriptenNotice = /^WARNING: using emscripten GL (emulation|immediate mode emulation)\b/;
 
-// The page at the site's address in a fresh headless Chromium, its errors and every address it
-// asked for collected. The viewport shows the canvas at its own 800 x 600.
-export async function openPage(site) {
-  const server = await serve(site);
+// The desktop's viewport shows the canvas at its own 800 x 600. A phone, as Chromium emulates
+// one (Emulation.setDeviceMetricsOverride, mobile, and Emulation.setTouchEmulationEnabled): its
+// main pointer a finger, its screen either way up.
+export const desktop = { width: 800, height: 700 };
+const phone = { deviceScaleFactor: 2.75, isMobile: true, hasTouch: true };
+export const sideways = { ...phone, width: 851, height: 393, isLandscape: true };
+export const upright = { ...phone, width: 393, height: 851, isLandscape: false };
+
+// The page at the folder's address in a fresh headless Chromium, its errors and every address
+// it asked for collected; stop() takes the site off the network, as a lost connection would,
+// and restart() serves it again at the same address.
+export async function openPage(folder = site, viewport = desktop) {
+  const server = await serve(folder);
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: true,
@@ -55,7 +73,7 @@ export async function openPage(site) {
     protocolTimeout: 3 * patience,
   });
   const page = await browser.newPage();
-  await page.setViewport({ width: 800, height: 700 });
+  await page.setViewport(viewport);
   page.setDefaultTimeout(patience);
   const errors = [];
   const requests = [];
@@ -65,12 +83,46 @@ export async function openPage(site) {
   });
   page.on('request', (request) => requests.push(request.url()));
   await page.evaluateOnNewDocument(countFramesAndSounds);
-  const url = `http://127.0.0.1:${server.address().port}/`;
-  const close = async () => { await browser.close(); server.close(); };
-  return { page, url, errors, requests, close };
+  const { port } = server.address();
+  const url = `http://127.0.0.1:${port}/`;
+  let serving = server;
+  const stop = () => { serving.close(); serving.closeAllConnections(); };
+  const restart = async () => { serving = await serve(folder, port); };
+  const close = async () => { await browser.close(); stop(); };
+  return { page, url, errors, requests, stop, restart, close };
+}
+
+// What fn(...args) returns in the page or one of its frames, run as the page's own scripts run:
+// puppeteer's evaluate counts as a gesture of the player's, after which the browser lets the
+// page play sound that no key or touch has allowed.
+export async function quietly(target, fn, ...args) {
+  const frame = target.mainFrame?.() ?? target;
+  const { result, exceptionDetails } = await frame.client.send('Runtime.evaluate', {
+    expression: `(${fn})(...${JSON.stringify(args)})`, awaitPromise: true, returnByValue: true, userGesture: false,
+  });
+  if (exceptionDetails) throw new Error(exceptionDetails.exception?.description ?? exceptionDetails.text);
+  return result.value;
+}
+
+// Resolves once fn(...args), run quietly, is true; fails after the patience, naming what.
+export async function awaitQuietly(what, target, fn, ...args) {
+  const deadline = Date.now() + patience;
+  while (!(await quietly(target, fn, ...args))) {
+    if (Date.now() > deadline) throw new Error(`no ${what} within ${patience / 1000} s`);
+    await new Promise((resolve) => setTimeout(resolve, 50));    // between looks, not a wait for the state
+  }
 }
 
 export const frames = (page) => page.evaluate(() => window.grimfathomFrames);
+export const soundsStarted = (target) => quietly(target, () => window.grimfathomSounds.length);
+
+// Resolves once more than count sounds have started and the page's audio is running.
+export const awaitSoundBeyond = (target, count) => awaitQuietly('sound', target,
+  (n) => window.grimfathomSounds.length > n && window.grimfathomSounds.at(-1).context.state === 'running', count);
+
+// Resolves once the page holds a screen wake lock, or holds none, as asked.
+export const awaitAwake = (target, awake) => awaitQuietly(awake ? 'wake lock' : 'wake lock released', target,
+  (wanted) => window.grimfathomWakeLocks.some((lock) => !lock.released) === wanted, awake);
 
 // Resolves once the page has drawn count more frames than it had.
 export async function awaitFrames(page, count) {
@@ -78,8 +130,13 @@ export async function awaitFrames(page, count) {
   await page.waitForFunction((n) => window.grimfathomFrames >= n, {}, target);
 }
 
-// What the canvas shows, as the page's screenshot has it: { width, height, data } in RGBA.
-export async function canvasShot(page) {
-  const canvas = await page.$('#canvas');
-  return PNG.sync.read(Buffer.from(await canvas.screenshot({ type: 'png' })));
+// What the canvas of the page or frame shows at its own 800 x 600 pixels, however large the
+// page shows it, as a screenshot has it: { width, height, data } in RGBA. The capture is
+// rendered at the scale that maps each of the canvas's pixels to one of the picture's.
+export async function canvasShot(target) {
+  const page = target.page?.() ?? target;
+  const box = await (await target.$('#canvas')).boundingBox();
+  const scale = 800 / (box.width * (page.viewport().deviceScaleFactor ?? 1));
+  const { data } = await page.mainFrame().client.send('Page.captureScreenshot', { format: 'png', clip: { ...box, scale } });
+  return PNG.sync.read(Buffer.from(data, 'base64'));
 }

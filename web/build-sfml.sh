@@ -10,7 +10,7 @@ here="$repo/web/sfml"
 # The same SFML as the Windows zip's. The folder's name changes with it, with Emscripten's
 # version, with this script and with everything in web/sfml/.
 package=libsfml=2.5.1+dfsg-2
-key=$({ echo "$package"; emcc --version | sed -n 1p; cat "$0" "$here"/CMakeLists.txt "$here"/web.patch "$here"/Web/*; } |
+key=$({ echo "$package"; emcc --version | sed -n 1p; cat "$0" "$here"/CMakeLists.txt "$here"/web.patch "$here"/{System,Window}/Web/*; } |
   sha256sum | cut -c1-12)
 out="$cache/web-$key"
 if [ -f "$out/complete" ]; then echo "$out"; exit 0; fi
@@ -27,7 +27,7 @@ sfml=$(echo "$out"/src/libsfml-*)
 
 step "adding the web platform to SFML" "$log"
 patch -d "$sfml" -p1 <"$here/web.patch" >>"$log"
-cp -r "$here/Web" "$sfml/src/SFML/Window/Web"
+cp -r "$here/System" "$here/Window" "$sfml/src/SFML/"
 
 step "building SFML" "$log"
 emcmake cmake -S "$here" -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DSFML_SOURCE="$sfml" \

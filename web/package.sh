@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
-# out the site: BUILD/site/ with index.html, the program's .js and .wasm, the packed pictures and
-# sounds, the icon and the licences; and the same files, index.html at the top, in
+# out the site: BUILD/site/ with the page (web/page/), the program's .js and .wasm, the packed
+# pictures and sounds, the icons and touch controls from docs/, the licences, and the service
+# worker that keeps them all; and the same files, index.html at the top, in
 # BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
 # Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
 . "$(dirname "$0")/../scripts/common.sh"
@@ -20,7 +21,7 @@ step "laying out the site"
 site="$build/site"
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/game/grimfathom.{js,wasm,data} "$repo/web/index.html" "$site/"
+cp "$build"/game/grimfathom.{js,wasm,data} "$repo"/web/page/* "$repo"/docs/{icon-192,icon-512-maskable,touch-*}.png "$site/"
 cp "$repo/docs/icon-64.png" "$site/icon.png"
 cp "$repo/LICENSE" "$site/LICENSE.txt"
 {
@@ -32,6 +33,16 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
     "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
   cat /usr/share/doc/emscripten/copyright
 } >"$site/THIRD-PARTY.txt"
+
+step "writing the service worker's list"
+# It keeps every other file of the site under a version named after their contents, so that any
+# change to them makes a new worker.
+files=$(cd "$site" && ls | grep -vx sw.js)
+{
+  echo "const version = '$(cd "$site" && sha256sum $files | sha256sum | cut -c1-12)';"
+  echo "const files = [$(printf "'%s', " $files)];"
+  cat "$repo/web/page/sw.js"
+} >"$site/sw.js"
 
 step "packing the zip"
 rm -f "$zip"

@@ -8,18 +8,24 @@ import { fileURLToPath } from 'node:url';
 // The browser compiles the .wasm as it downloads only when it comes as application/wasm.
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.png': 'image/png', '.data': 'application/octet-stream',
+  '.png': 'image/png', '.data': 'application/octet-stream', '.webmanifest': 'application/manifest+json',
+  '.txt': 'text/plain; charset=utf-8',
 };
 
-// Resolves to the listening server; port 0 takes any free port.
+// Resolves to the listening server; port 0 takes any free port. As static hosts do, it tags
+// each file with its size and time of change, and answers "not modified" to a browser that
+// already has the file so tagged.
 export function serve(folder, port = 0) {
   const server = http.createServer(async (request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://loopback').pathname);
     // normalize resolves any ".." against the root, so nothing outside the folder is served
     const file = path.join(folder, path.normalize(name.endsWith('/') ? name + 'index.html' : name));
     try {
+      const { size, mtimeMs } = await fs.stat(file);
+      const tag = `"${size}-${mtimeMs}"`;
+      if (request.headers['if-none-match'] === tag) return response.writeHead(304).end();
       const body = await fs.readFile(file);
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
+      response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream', ETag: tag });
       response.end(body);
     } catch {
       response.writeHead(404).end();

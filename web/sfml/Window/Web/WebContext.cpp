@@ -1,9 +1,35 @@
-// The canvas's WebGL context, made once through EGL: emscripten turns on its OpenGL 1.x
-// emulation only for a context made that way.
-#include <SFML/Window/Web/WebContext.hpp>
+// The canvas's WebGL context, made once through EGL, the one way that turns on Emscripten's OpenGL 1.x emulation.
+////////////////////////////////////////////////////////////
+//
+// SFML - Simple and Fast Multimedia Library: the web platform
+// Copyright (C) 2026 The Grimfathom developers
+//
+// This software is provided 'as-is', without any express or implied warranty.
+// In no event will the authors be held liable for any damages arising from the use of this software.
+//
+// Permission is granted to anyone to use this software for any purpose,
+// including commercial applications, and to alter it and redistribute it freely,
+// subject to the following restrictions:
+//
+// 1. The origin of this software must not be misrepresented;
+//    you must not claim that you wrote the original software.
+//    If you use this software in a product, an acknowledgment
+//    in the product documentation would be appreciated but is not required.
+//
+// 2. Altered source versions must be plainly marked as such,
+//    and must not be misrepresented as being the original software.
+//
+// 3. This notice may not be removed or altered from any source distribution.
+//
+////////////////////////////////////////////////////////////
 
+////////////////////////////////////////////////////////////
+// Headers
+////////////////////////////////////////////////////////////
+#include <SFML/Window/Web/WebContext.hpp>
 #include <EGL/egl.h>
 #include <emscripten.h>
+
 
 namespace
 {
@@ -11,6 +37,7 @@ namespace
 EM_ASYNC_JS(void, awaitAnimationFrame, (), {
     await new Promise(requestAnimationFrame);
 });
+
 
 // Whether the canvas's context could be made. No alpha, depth or stencil: with alpha the page
 // would show through translucent drawing, and SFML's 2D drawing needs neither of the others.
@@ -31,6 +58,7 @@ bool makeCanvasContext()
     return context != EGL_NO_CONTEXT && eglMakeCurrent(display, surface, surface, context);
 }
 
+
 bool canvasContextMade()
 {
     static const bool made = makeCanvasContext();
@@ -38,25 +66,33 @@ bool canvasContextMade()
 }
 }
 
+
 namespace sf
 {
 namespace priv
 {
+////////////////////////////////////////////////////////////
 WebContext::WebContext(WebContext*)
 {
     describeCanvasContext();
 }
 
+
+////////////////////////////////////////////////////////////
 WebContext::WebContext(WebContext*, const ContextSettings&, const WindowImpl*, unsigned int)
 {
     describeCanvasContext();
 }
 
+
+////////////////////////////////////////////////////////////
 WebContext::WebContext(WebContext*, const ContextSettings&, unsigned int, unsigned int)
 {
     describeCanvasContext();
 }
 
+
+////////////////////////////////////////////////////////////
 // What was asked for does not matter: the one context is as makeCanvasContext made it.
 // SFML reads the OpenGL version from the context itself.
 void WebContext::describeCanvasContext()
@@ -68,23 +104,34 @@ void WebContext::describeCanvasContext()
     m_settings.sRgbCapable = false;
 }
 
+
+////////////////////////////////////////////////////////////
 GlFunctionPointer WebContext::getFunction(const char* name)
 {
     return reinterpret_cast<GlFunctionPointer>(eglGetProcAddress(name));
 }
 
+
+////////////////////////////////////////////////////////////
 bool WebContext::makeCurrent(bool)
 {
     return canvasContextMade();
 }
 
+
+////////////////////////////////////////////////////////////
 void WebContext::display()
 {
     awaitAnimationFrame();
 }
 
+
+////////////////////////////////////////////////////////////
 // The browser shows a page's frames in step with the screen in any case.
-void WebContext::setVerticalSyncEnabled(bool) {}
+void WebContext::setVerticalSyncEnabled(bool)
+{
+}
 
 } // namespace priv
+
 } // namespace sf

@@ -1,0 +1,59 @@
+// The clipboard of a page: kept within the program, as a page may not read the system's unasked.
+////////////////////////////////////////////////////////////
+//
+// SFML - Simple and Fast Multimedia Library: the web platform
+// Copyright (C) 2026 The Grimfathom developers
+//
+// This software is provided 'as-is', without any express or implied warranty.
+// In no event will the authors be held liable for any damages arising from the use of this software.
+//
+// Permission is granted to anyone to use this software for any purpose,
+// including commercial applications, and to alter it and redistribute it freely,
+// subject to the following restrictions:
+//
+// 1. The origin of this software must not be misrepresented;
+//    you must not claim that you wrote the original software.
+//    If you use this software in a product, an acknowledgment
+//    in the product documentation would be appreciated but is not required.
+//
+// 2. Altered source versions must be plainly marked as such,
+//    and must not be misrepresented as being the original software.
+//
+// 3. This notice may not be removed or altered from any source distribution.
+//
+////////////////////////////////////////////////////////////
+
+#ifndef SFML_CLIPBOARDIMPLWEB_HPP
+#define SFML_CLIPBOARDIMPLWEB_HPP
+
+////////////////////////////////////////////////////////////
+// Headers
+////////////////////////////////////////////////////////////
+#include <SFML/System/String.hpp>
+
+
+namespace sf
+{
+namespace priv
+{
+////////////////////////////////////////////////////////////
+/// \brief A clipboard of the program's own
+///
+/// What the program sets, it gets back; the system's
+/// clipboard is neither read nor written.
+///
+////////////////////////////////////////////////////////////
+class ClipboardImpl
+{
+public:
+
+    static String getString();
+    static void setString(const String& text);
+};
+
+} // namespace priv
+
+} // namespace sf
+
+
+#endif // SFML_CLIPBOARDIMPLWEB_HPP

@@ -1,0 +1,57 @@
+// Joysticks in a page: none is ever connected.
+////////////////////////////////////////////////////////////
+//
+// SFML - Simple and Fast Multimedia Library: the web platform
+// Copyright (C) 2026 The Grimfathom developers
+//
+// This software is provided 'as-is', without any express or implied warranty.
+// In no event will the authors be held liable for any damages arising from the use of this software.
+//
+// Permission is granted to anyone to use this software for any purpose,
+// including commercial applications, and to alter it and redistribute it freely,
+// subject to the following restrictions:
+//
+// 1. The origin of this software must not be misrepresented;
+//    you must not claim that you wrote the original software.
+//    If you use this software in a product, an acknowledgment
+//    in the product documentation would be appreciated but is not required.
+//
+// 2. Altered source versions must be plainly marked as such,
+//    and must not be misrepresented as being the original software.
+//
+// 3. This notice may not be removed or altered from any source distribution.
+//
+////////////////////////////////////////////////////////////
+
+#ifndef SFML_JOYSTICKIMPLWEB_HPP
+#define SFML_JOYSTICKIMPLWEB_HPP
+
+
+namespace sf
+{
+namespace priv
+{
+////////////////////////////////////////////////////////////
+/// \brief Joysticks as a page has them: none
+///
+////////////////////////////////////////////////////////////
+class JoystickImpl
+{
+public:
+
+    static void initialize();
+    static void cleanup();
+    static bool isConnected(unsigned int index);
+    bool open(unsigned int index);
+    void close();
+    JoystickCaps getCapabilities() const;
+    Joystick::Identification getIdentification() const;
+    JoystickState update();
+};
+
+} // namespace priv
+
+} // namespace sf
+
+
+#endif // SFML_JOYSTICKIMPLWEB_HPP
