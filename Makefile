@@ -1,6 +1,9 @@
 # The two commands of the README: `make run` and `make test`. Each installs what is missing first,
 # and each builds only what it uses: playing needs the game alone.
 BUILD ?= build
+# The version, read here once from project() in CMakeLists.txt, where it is written; it names what
+# the packaging targets make. (A dot matches project's bracket, which make would count as its own.)
+VERSION := $(shell sed -n 's/^project.Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 .PHONY: all configure build build-all run test test-sanitize soak memcheck assets clean
 
@@ -98,7 +101,7 @@ install: build
 # desktop-file-validate and man, then runs the package tests on the .deb.
 package:
 	@bash scripts/setup.sh play package
-	@bash scripts/package.sh "$(BUILD)/package"
+	@bash scripts/build-deb.sh "$(BUILD)/package"
 
 package-check: package build-all
 	@bash scripts/check-package.sh "$(BUILD)/package"
@@ -135,21 +138,22 @@ fuzz:
 	bash fuzz/run.sh "$(FUZZ_BUILD)" $(FUZZ_SECONDS) pictures $(FUZZ_FLAGS)
 
 # The game for 64-bit Windows, cross-built with MinGW against SFML, OpenAL Soft and their codecs
-# built from Debian's sources (once, cached): windows/package.sh writes
-# $(WINDOWS_BUILD)/grimfathom-VERSION-windows-x64.zip. `make test-windows` plays that zip's program
-# under Wine on a virtual display. Neither is part of `make test`.
+# built from Debian's sources (once, cached), and packed by windows/build-zip.sh into
+# $(WINDOWS_ZIP). `make test-windows` plays that zip's program under Wine on a virtual display.
+# Neither is part of `make test`.
 WINDOWS_BUILD ?= build-windows
+WINDOWS_ZIP = $(WINDOWS_BUILD)/grimfathom-$(VERSION)-windows-x64.zip
 .PHONY: windows test-windows
 
 windows:
 	@bash scripts/setup.sh windows
-	@bash windows/package.sh "$(WINDOWS_BUILD)"
+	@bash windows/build-zip.sh "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)"
 
 test-windows: windows
 	@bash scripts/setup.sh play test windows
 	@$(MAKE) --no-print-directory configure
 	@cmake --build "$(BUILD)" -j2 --target windows_session
-	bash windows/test.sh "$$(bash windows/package.sh --name "$(WINDOWS_BUILD)")" "$(BUILD)/tests/windows_session"
+	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
 # The README's `make test` on a clean clone of the current commit in a Debian 13 chroot (root or
 # sudo). The bare chroot and the .debs it downloads are kept in the cache, under debian13/.
@@ -161,17 +165,18 @@ test-debian13:
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
-# $(WEB_BUILD)/site/ and zipped as $(WEB_BUILD)/grimfathom-VERSION-web.zip (web/package.sh).
+# $(WEB_BUILD)/site/ and zipped as $(WEB_ZIP) (web/build-site.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
 # Chromium; `make bench-web` measures its frame rate and time to the first frame. None is part of
 # `make test`.
 WEB_BUILD ?= build-web
+WEB_ZIP = $(WEB_BUILD)/grimfathom-$(VERSION)-web.zip
 PORT ?= 8000
 .PHONY: web serve-web test-web bench-web
 
 web:
 	@bash scripts/setup.sh web
-	@bash web/package.sh "$(WEB_BUILD)"
+	@bash web/build-site.sh "$(WEB_BUILD)" "$(WEB_ZIP)"
 
 serve-web: web
 	node web/serve.mjs "$(WEB_BUILD)/site" "$(PORT)"

@@ -9,20 +9,6 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Absolute, so that it holds after a script changes folder.
 cache=$(realpath -m "${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}")
 
-# The game's version, from project() in CMakeLists.txt: the one place it is written, where CMake reads it too.
-project_version() { sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt"; }
-
-# The zip scripts' arguments, "[--name] BUILD": sets build, and zip to
-# BUILD/grimfathom-VERSION-KIND.zip; with --name, prints the zip's path and ends the script.
-zip_arguments() {    # zip_arguments KIND "$@"
-  local kind=$1 name_only=""
-  shift
-  if [ "${1:-}" = --name ]; then name_only=1; shift; fi
-  build=$(realpath -m "$1")
-  zip="$build/grimfathom-$(project_version)-$kind.zip"
-  [ -z "$name_only" ] || { echo "$zip"; exit 0; }
-}
-
 step_name="starting" step_log=""
 step() { step_name=$1 step_log=${2:-}; }
 

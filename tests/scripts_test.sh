@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# What the scripts promise and a slip would break without a word: package.sh empties no folder
+# What the scripts promise and a slip would break without a word: build-deb.sh empties no folder
 # but its own, and with-display.sh hands back the test's status and takes its X server along
 # however the run ends.
 . "$(dirname "$0")/../scripts/common.sh"
@@ -8,16 +8,16 @@ trap 'kill "$run" 2>/dev/null || true; rm -rf "$scratch"' EXIT
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
-# Any rm that package.sh reaches is this one, which removes nothing: a guard that gave way is
+# Any rm that build-deb.sh reaches is this one, which removes nothing: a guard that gave way is
 # a failure here, not a lost folder.
 mkdir -p "$scratch/bin" "$scratch/theirs"
 touch "$scratch/theirs/keep"
 printf '#!/bin/sh\necho "$*" >>"%s/removed"\nexit 1\n' "$scratch" >"$scratch/bin/rm"
 chmod +x "$scratch/bin/rm"
 for folder in / "$repo" "$repo/scripts/.." "$scratch/theirs"; do
-  if PATH="$scratch/bin:$PATH" bash "$repo/scripts/package.sh" "$folder" 2>/dev/null; then fail "package.sh went on with $folder"; fi
+  if PATH="$scratch/bin:$PATH" bash "$repo/scripts/build-deb.sh" "$folder" 2>/dev/null; then fail "build-deb.sh went on with $folder"; fi
 done
-[ ! -f "$scratch/removed" ] || fail "package.sh ran rm on: $(cat "$scratch/removed")"
+[ ! -f "$scratch/removed" ] || fail "build-deb.sh ran rm on: $(cat "$scratch/removed")"
 
 display="$repo/tests/with-display.sh"
 status=0
@@ -41,4 +41,4 @@ for signal in TERM INT; do
 done
 
 [ "$failures" -eq 0 ] || exit 1
-echo "package.sh and with-display.sh kept their promises"
+echo "build-deb.sh and with-display.sh kept their promises"

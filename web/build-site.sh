@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
-# out the site: BUILD/site/ with index.html, the program's .js and .wasm, the packed pictures and
-# sounds, the icon and the licences; and the same files, index.html at the top, in
-# BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
-# Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
+# Builds the game for a web page in BUILD/game against SFML for the web (web/build-sfml.sh,
+# cached) and lays out the site in BUILD/site: index.html, the program's .js and .wasm, the packed
+# pictures and sounds, the icon and the licences. ZIP gets every file of the site, index.html at
+# its top, for a static host or a game portal.
+# Usage: web/build-site.sh BUILD ZIP
 . "$(dirname "$0")/../scripts/common.sh"
-zip_arguments web "$@"
+build=$(realpath -m "$1") zip=$(realpath -m "$2")
 . "$repo/web/emscripten.sh"
 
 step "building SFML for the web"
@@ -35,6 +35,7 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
 
 step "packing the zip"
 rm -f "$zip"
+mkdir -p "$(dirname "$zip")"
 (cd "$site" && zip -qrX "$zip" .)
 echo "$site"
 echo "$zip ($(du -k "$zip" | cut -f1) KiB)"

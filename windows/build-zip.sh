@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Cross-builds the game for 64-bit Windows and packs it, with OpenAL32.dll, the pictures and
-# sounds, the licences and a how-to-play text, into BUILD/grimfathom-VERSION-windows-x64.zip.
-# Usage: windows/package.sh [--name] BUILD   (the Windows build folder; --name only prints the zip's path)
+# Cross-builds the game for 64-bit Windows in BUILD and packs it, with OpenAL32.dll, the pictures
+# and sounds, the licences and a how-to-play text, into ZIP.
+# Usage: windows/build-zip.sh BUILD ZIP
 . "$(dirname "$0")/../scripts/common.sh"
-zip_arguments windows-x64 "$@"
+build=$(realpath -m "$1") zip=$(realpath -m "$2")
 cd "$repo"
-[ -f LICENSE ] || { echo "windows/package.sh: no LICENSE file to ship" >&2; exit 1; }
+[ -f LICENSE ] || { echo "windows/build-zip.sh: no LICENSE file to ship" >&2; exit 1; }
 step "building the Windows libraries"
 deps=$(bash windows/deps.sh)
 
@@ -18,7 +18,7 @@ cmake --build "$build" -j2 --target grimfathom
 stage="$build/zip/Grimfathom"
 step "packing $zip"
 rm -rf "$build/zip" "$zip"
-mkdir -p "$stage/bin"
+mkdir -p "$stage/bin" "$(dirname "$zip")"
 x86_64-w64-mingw32-strip -o "$stage/bin/grimfathom.exe" "$build/grimfathom.exe"
 cp "$deps/prefix/bin/OpenAL32.dll" "$stage/bin/"
 cp -r res "$stage/res"
