@@ -119,9 +119,9 @@ bench:
 	cd "$(BENCH_BUILD)" && ALSOFT_DRIVERS=null "$(CURDIR)/tests/with-display.sh" bench/frame_bench
 
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
-# target; not part of `make test`. SFML is built once from Debian's source with the same
-# instrumentation (fuzz/build-sfml.sh, cached); the corpora grow in $(FUZZ_BUILD)/corpus from run
-# to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
+# target; not part of `make test`. SFML is built from Debian's source with the same
+# instrumentation (fuzz/build-sfml.sh, cached until its flags change); the corpora grow in
+# $(FUZZ_BUILD)/corpus from run to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
 # A finding is a fault in our code or SFML: what libraries outside them keep is dealt with in
 # tests/sanitizers/, as for the sanitizer suite.
 FUZZ_BUILD ?= build-fuzz
