@@ -23,7 +23,8 @@ build() {
     -DCMAKE_INSTALL_PREFIX="$out/install" -DCMAKE_INSTALL_RPATH="$out/install/lib" -Wno-dev >"$log" 2>&1
   nice -n 10 cmake --build "$out/build" -j2 >>"$log" 2>&1
   cmake --install "$out/build" >>"$log" 2>&1
-  rm -rf "$out/src" "$out/build"
+  # The source stays, where the debug information points a finding's stack trace.
+  rm -rf "$out/build"
 }
 
 # The source, the flags, the compiler and this script.
