@@ -1,5 +1,6 @@
-# The two commands of the README: `make run` and `make test`. Each installs what is missing first,
-# and each builds only what it uses: playing needs the game alone.
+# Every way to build, check, package and measure Grimfathom; the README says which is for whom.
+# Each target installs the Debian packages it needs first (scripts/setup.sh) and builds only what
+# it uses: `make run` needs the game alone.
 BUILD ?= build
 # The version, read here once from project() in CMakeLists.txt, where it is written; it names what
 # the packaging targets make. (A dot matches project's bracket, which make would count as its own.)
@@ -85,8 +86,9 @@ assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
 
+# Every build folder but the fuzzer's, whose corpus and findings are what earlier runs found.
 clean:
-	rm -rf "$(BUILD)"
+	rm -rf "$(BUILD)" "$(SANITIZE_BUILD)" "$(BENCH_BUILD)" "$(WINDOWS_BUILD)" "$(WEB_BUILD)"
 
 # The program and res/ side by side in PREFIX/lib/grimfathom/, a launcher in PREFIX/bin, the
 # manual, desktop entry, AppStream metadata and icons in PREFIX/share.
