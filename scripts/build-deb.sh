@@ -17,10 +17,20 @@ rm -rf "$folder"
 mkdir -p "$tree"
 touch "$mark"
 
-# The sources as they stand, edits included, without git's data, any build folder or FOLDER itself.
+# The sources as they stand, edits and new files included, without what git ignores (build
+# folders, web/node_modules, debhelper's leftovers). An unpacked source tarball has no git, and
+# nothing but the sources and what builds left in build folders.
+source_files() {
+  if [ -e "$repo/.git" ]; then
+    git -C "$repo" ls-files -z --cached --others --exclude-standard --deduplicate
+  else
+    (cd "$repo" && find . -path './build*' -prune -o -type f -print0)
+  fi
+}
 step "copying the sources"
-tar -C "$repo" -c --exclude-vcs --exclude='./build*' --exclude='./obj-*' \
-  --exclude="./$(realpath --relative-to="$repo" "$folder")" . | tar -C "$tree" -x
+# A file deleted but not yet committed is listed and skipped; FOLDER itself, if git sees it, too.
+source_files | tar -C "$repo" -c --null --ignore-failed-read \
+  --exclude="$(realpath --relative-to="$repo" "$folder")/*" -T - | tar -C "$tree" -x
 log="$folder/build.log"
 echo "Building the Debian packages in $folder (log: $log)"
 step "building the Debian packages" "$log"
