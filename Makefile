@@ -6,6 +6,14 @@ BUILD ?= build
 # the packaging targets make. (A dot matches project's bracket, which make would count as its own.)
 VERSION := $(shell sed -n 's/^project.Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
+# Time stamps in what the builds make are the last commit's, as Debian's tools take them from
+# SOURCE_DATE_EPOCH, so that one commit gives the same bytes; an unpacked source tarball, which
+# has no git, has its files dated by that commit.
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell [ -e .git ] && git log -1 --format=%ct || stat -c %Y CMakeLists.txt)
+endif
+export SOURCE_DATE_EPOCH
+
 .PHONY: all configure build build-all run test test-sanitize soak memcheck assets clean
 
 all: build
@@ -193,3 +201,18 @@ test-web: web web/node_modules/.package-lock.json
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs
+
+# A release of the committed tree in $(RELEASE): the source tarball, and built from it the .deb and
+# the Windows and web zips, with SHA256SUMS over them (scripts/release.sh). `make release-check`
+# makes it twice, from two clones that differ in path, time zone, locale, user and clock, and
+# fails unless the sums agree; on a difference both releases stay in $(BUILD)/release-check/.
+RELEASE ?= $(BUILD)/release
+.PHONY: release release-check
+
+release:
+	@bash scripts/setup.sh play package windows web
+	@bash scripts/release.sh "$(RELEASE)" "$(VERSION)"
+
+release-check:
+	@bash scripts/setup.sh play package windows web release-check
+	@bash scripts/check-release.sh "$(BUILD)/release-check"
