@@ -32,10 +32,6 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
     "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
   cat /usr/share/doc/emscripten/copyright
 } >"$site/THIRD-PARTY.txt"
-
-step "packing the zip"
-rm -f "$zip"
-mkdir -p "$(dirname "$zip")"
-(cd "$site" && zip -qrX "$zip" .)
+bash "$repo/scripts/pack-zip.sh" "$site" "$zip"
 echo "$site"
 echo "$zip ($(du -k "$zip" | cut -f1) KiB)"

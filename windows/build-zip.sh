@@ -16,17 +16,16 @@ cmake --build "$build" -j2 --target grimfathom
 
 # Explorer starts a program in its own folder, so bin/ beside res/ gives the game its "../res/".
 stage="$build/zip/Grimfathom"
-step "packing $zip"
-rm -rf "$build/zip" "$zip"
-mkdir -p "$stage/bin" "$(dirname "$zip")"
+step "laying out the zip's files"
+rm -rf "$build/zip"
+mkdir -p "$stage/bin"
 x86_64-w64-mingw32-strip -o "$stage/bin/grimfathom.exe" "$build/grimfathom.exe"
 cp "$deps/prefix/bin/OpenAL32.dll" "$stage/bin/"
 cp -r res "$stage/res"
 cp LICENSE "$stage/LICENSE.txt"
 cp "$deps/THIRD-PARTY.txt" "$stage/THIRD-PARTY.txt"
 cp windows/README.txt "$stage/README.txt"
-# The texts get Windows line ends (zip -l), the rest goes in byte for byte.
-cd "$build/zip"
-zip -qrX "$zip" Grimfathom/bin Grimfathom/res
-zip -qlX "$zip" Grimfathom/*.txt
+# The texts get Windows line ends, the rest goes in byte for byte.
+sed -i 's/\r*$/\r/' "$stage"/*.txt
+bash scripts/pack-zip.sh "$build/zip" "$zip"
 echo "$zip ($(du -k "$zip" | cut -f1) KiB)"
