@@ -32,6 +32,11 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
     "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
   cat /usr/share/doc/emscripten/copyright
 } >"$site/THIRD-PARTY.txt"
+# Emscripten 3.1.6 names the packed pictures and sounds by a random UUID at every link; named by
+# their digest instead, the same files give the same grimfathom.js.
+uuid=$(sha256sum "$site/grimfathom.data" | sed -E 's/^(.{8})(.{4})(.{4})(.{4})(.{12}).*/\1-\2-\3-\4-\5/')
+sed -i -E "s/\"package_uuid\":\"[0-9a-f-]{36}\"/\"package_uuid\":\"$uuid\"/" "$site/grimfathom.js"
+
 bash "$repo/scripts/pack-zip.sh" "$site" "$zip"
 echo "$site"
 echo "$zip ($(du -k "$zip" | cut -f1) KiB)"
