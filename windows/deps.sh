@@ -32,7 +32,7 @@ compile() {
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$out/prefix" -DCMAKE_FIND_ROOT_PATH="$out/prefix" \
     -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTING=OFF "$@" >>"$step_log" 2>&1
   nice -n 10 cmake --build "$out/build/$name" -j2 >>"$step_log" 2>&1
-  cmake --install "$out/build/$name" --strip >>"$step_log" 2>&1
+  cmake --install "$out/build/$name" >>"$step_log" 2>&1
 }
 
 # one library's part of the notice file: what it is, then its licence files
