@@ -117,6 +117,13 @@ package-check: package build-all
 	@bash scripts/check-package.sh "$(BUILD)/package"
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" packaging/package_test
 
+# Debian's CI on the .deb: autopkgtest's null runner installs it on this machine for the run (and
+# purges it after, unless it was installed before) and runs debian/tests/smoke. Root or sudo.
+.PHONY: autopkgtest
+autopkgtest: package
+	@bash scripts/setup.sh autopkgtest
+	@bash scripts/autopkgtest.sh "$(BUILD)/package"
+
 # Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
 BENCH_BUILD ?= build-bench

@@ -15,6 +15,7 @@ declare -A groups=(
   # make windows and test-windows: the cross-compilers and Wine, and icoutils and exiftool to read the program's resources
   [windows]="mingw-w64 cmake ninja-build dpkg-dev zip unzip wine xvfb icoutils libimage-exiftool-perl"
   [debian13]="debootstrap debian-archive-keyring git"
+  [autopkgtest]="autopkgtest"
   # make release-check: a clock three days on, and the locale sources it builds German from
   [release-check]="git faketime locales"
   # make web, test-web and bench-web: Emscripten, SFML's source, the zip, and Chromium to play it in
