@@ -7,7 +7,14 @@ build=$(realpath -m "$1") zip=$(realpath -m "$2")
 cd "$repo"
 [ -f LICENSE ] || { echo "windows/build-zip.sh: no LICENSE file to ship" >&2; exit 1; }
 step "building the Windows libraries"
-deps=$(bash windows/deps.sh)
+libraries=$(bash windows/deps.sh)
+mkdir -p "$build"
+ln -sfn "$libraries" "$build/deps"
+# The game reaches the libraries through that link, and the build files name them by a path
+# relative to the build folder: the linker orders the program's import table by the paths of the
+# import libraries, and OpenAL32's in the cache sorted before or after MinGW's own in /usr as the
+# cache lay, so the program's bytes followed the cache's place.
+deps="$build/deps"
 
 step "cross-building the game"
 cmake -S . -B "$build" -G Ninja --no-warn-unused-cli --toolchain windows/mingw-w64.cmake \
