@@ -32,6 +32,6 @@ export LC_ALL=C    # names in byte order
 files=(*)
 sha256sum -- "${files[@]}" >SHA256SUMS
 for file in "${files[@]}" SHA256SUMS; do
-  printf '  %-36s %10s\n' "$file" "$(numfmt --to=iec-i --suffix=B --format=%.1f "$(stat -c %s "$file")")"
+  printf "  %-34s %8s\n" "$file" "$(numfmt --to=iec-i --suffix=B "$(stat -c %s "$file")")"
 done
 echo "Released $name in $out"
