@@ -8,7 +8,7 @@ out=$(realpath -m "$1") version=$2
 work="$out-work" name="grimfathom-$version"
 
 step "checking that everything is committed"
-git -C "$repo" rev-parse --git-dir >/dev/null 2>&1 || { echo "release.sh: a release is made from a git clone" >&2; exit 2; }
+[ -e "$repo/.git" ] || { echo "release.sh: a release is made from a git clone" >&2; exit 2; }
 changes=$(git -C "$repo" status --porcelain)
 [ -z "$changes" ] || { echo "release.sh: commit or drop these changes first:"; echo "$changes"; exit 2; } >&2
 
