@@ -138,7 +138,8 @@ bench:
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
 # target; not part of `make test`. SFML is built from Debian's source with the same
 # instrumentation (fuzz/build-sfml.sh, cached until its flags change); the corpora grow in
-# $(FUZZ_BUILD)/corpus from run to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
+# $(FUZZ_BUILD)/corpus from run to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1
+# -ignore_crashes=1 to go on after a finding.
 # A finding is a fault in our code or SFML: what libraries outside them keep is dealt with in
 # tests/sanitizers/, as for the sanitizer suite.
 FUZZ_BUILD ?= build-fuzz
@@ -211,8 +212,9 @@ bench-web: web web/node_modules/.package-lock.json
 
 # A release of the committed tree in $(RELEASE): the source tarball, and built from it the .deb and
 # the Windows and web zips, with SHA256SUMS over them (scripts/release.sh). `make release-check`
-# makes it twice, from two clones that differ in path, time zone, locale, user and clock, and
-# fails unless the sums agree; on a difference both releases stay in $(BUILD)/release-check/.
+# makes it twice, from two clones that differ in path, time zone, locale, user, clock and the
+# cache's place, and fails unless the sums agree; on a difference both releases stay in
+# $(BUILD)/release-check/.
 RELEASE ?= $(BUILD)/release
 .PHONY: release release-check
 
