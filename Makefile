@@ -1,6 +1,18 @@
-# The two commands of the README: `make run` and `make test`. Each installs what is missing first,
-# and each builds only what it uses: playing needs the game alone.
+# Every way to build, check, package and measure Grimfathom; the README says which is for whom.
+# Each target installs the Debian packages it needs first (scripts/setup.sh) and builds only what
+# it uses: `make run` needs the game alone.
 BUILD ?= build
+# The version, read here once from project() in CMakeLists.txt, where it is written; it names what
+# the packaging targets make. (A dot matches project's bracket, which make would count as its own.)
+VERSION := $(shell sed -n 's/^project.Grimfathom VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+# Time stamps in what the builds make are the last commit's, as Debian's tools take them from
+# SOURCE_DATE_EPOCH, so that one commit gives the same bytes; an unpacked source tarball, which
+# has no git, has its files dated by that commit.
+ifndef SOURCE_DATE_EPOCH
+SOURCE_DATE_EPOCH := $(shell [ -e .git ] && git log -1 --format=%ct || stat -c %Y CMakeLists.txt)
+endif
+export SOURCE_DATE_EPOCH
 
 .PHONY: all configure build build-all run test test-sanitize soak memcheck assets clean
 
@@ -83,8 +95,9 @@ assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
 
+# Every build folder but the fuzzer's, whose corpus and findings are what earlier runs found.
 clean:
-	rm -rf "$(BUILD)"
+	rm -rf "$(BUILD)" "$(SANITIZE_BUILD)" "$(BENCH_BUILD)" "$(WINDOWS_BUILD)" "$(WEB_BUILD)"
 
 # The program and res/ side by side in PREFIX/lib/grimfathom/, a launcher in PREFIX/bin, the
 # manual, desktop entry, AppStream metadata and icons in PREFIX/share.
@@ -99,11 +112,18 @@ install: build
 # desktop-file-validate and man, then runs the package tests on the .deb.
 package:
 	@bash scripts/setup.sh play package
-	@bash scripts/package.sh "$(BUILD)/package"
+	@bash scripts/build-deb.sh "$(BUILD)/package"
 
 package-check: package build-all
 	@bash scripts/check-package.sh "$(BUILD)/package"
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" packaging/package_test
+
+# Debian's CI on the .deb: autopkgtest's null runner installs it on this machine for the run (and
+# purges it after, unless it was installed before) and runs debian/tests/smoke. Root or sudo.
+.PHONY: autopkgtest
+autopkgtest: package
+	@bash scripts/setup.sh autopkgtest
+	@bash scripts/autopkgtest.sh "$(BUILD)/package"
 
 # Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
@@ -117,9 +137,10 @@ bench:
 	cd "$(BENCH_BUILD)" && ALSOFT_DRIVERS=null "$(CURDIR)/tests/with-display.sh" bench/frame_bench
 
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
-# target; not part of `make test`. SFML is built once from Debian's source with the same
-# instrumentation (fuzz/build-sfml.sh, cached); the corpora grow in $(FUZZ_BUILD)/corpus from run
-# to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1 -ignore_crashes=1 to go on after a finding.
+# target; not part of `make test`. SFML is built from Debian's source with the same
+# instrumentation (fuzz/build-sfml.sh, cached until its flags change); the corpora grow in
+# $(FUZZ_BUILD)/corpus from run to run. FUZZ_FLAGS adds libFuzzer options, e.g. -fork=1
+# -ignore_crashes=1 to go on after a finding.
 # A finding is a fault in our code or SFML: what libraries outside them keep is dealt with in
 # tests/sanitizers/, as for the sanitizer suite.
 FUZZ_BUILD ?= build-fuzz
@@ -136,21 +157,22 @@ fuzz:
 	bash fuzz/run.sh "$(FUZZ_BUILD)" $(FUZZ_SECONDS) pictures $(FUZZ_FLAGS)
 
 # The game for 64-bit Windows, cross-built with MinGW against SFML, OpenAL Soft and their codecs
-# built from Debian's sources (once, cached): windows/package.sh writes
-# $(WINDOWS_BUILD)/grimfathom-VERSION-windows-x64.zip. `make test-windows` plays that zip's program
-# under Wine on a virtual display. Neither is part of `make test`.
+# built from Debian's sources (once, cached), and packed by windows/build-zip.sh into
+# $(WINDOWS_ZIP). `make test-windows` plays that zip's program under Wine on a virtual display.
+# Neither is part of `make test`.
 WINDOWS_BUILD ?= build-windows
+WINDOWS_ZIP = $(WINDOWS_BUILD)/grimfathom-$(VERSION)-windows-x64.zip
 .PHONY: windows test-windows
 
 windows:
 	@bash scripts/setup.sh windows
-	@bash windows/package.sh "$(WINDOWS_BUILD)"
+	@bash windows/build-zip.sh "$(WINDOWS_BUILD)" "$(WINDOWS_ZIP)"
 
 test-windows: windows
 	@bash scripts/setup.sh play test windows
 	@$(MAKE) --no-print-directory configure
 	@cmake --build "$(BUILD)" -j2 --target windows_session
-	bash windows/test.sh "$$(bash windows/package.sh --name "$(WINDOWS_BUILD)")" "$(BUILD)/tests/windows_session"
+	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
 # The README's `make test` and `make package-check` on a clean clone of the current commit in a
 # bare chroot of Debian 13, with `make web test-web` there too, and of Debian testing, forky, whose
@@ -169,17 +191,18 @@ test-forky:
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
-# $(WEB_BUILD)/site/ and zipped as $(WEB_BUILD)/grimfathom-VERSION-web.zip (web/package.sh).
+# $(WEB_BUILD)/site/ and zipped as $(WEB_ZIP) (web/build-site.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
 # Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
 # `make bench-web` measures its frame rate and time to the first frame. None is part of `make test`.
 WEB_BUILD ?= build-web
+WEB_ZIP = $(WEB_BUILD)/grimfathom-$(VERSION)-web.zip
 PORT ?= 8000
 .PHONY: web serve-web test-web bench-web
 
 web:
 	@bash scripts/setup.sh web
-	@bash web/package.sh "$(WEB_BUILD)"
+	@bash web/build-site.sh "$(WEB_BUILD)" "$(WEB_ZIP)"
 
 serve-web: web
 	node web/serve.mjs "$(WEB_BUILD)/site" "$(PORT)"
@@ -194,3 +217,19 @@ test-web: web web/node_modules/.package-lock.json
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs
+
+# A release of the committed tree in $(RELEASE): the source tarball, and built from it the .deb and
+# the Windows and web zips, with SHA256SUMS over them (scripts/release.sh). `make release-check`
+# makes it twice, from two clones that differ in path, time zone, locale, user, clock and the
+# cache's place, and fails unless the sums agree; on a difference both releases stay in
+# $(BUILD)/release-check/.
+RELEASE ?= $(BUILD)/release
+.PHONY: release release-check
+
+release:
+	@bash scripts/setup.sh play package windows web
+	@bash scripts/release.sh "$(RELEASE)" "$(VERSION)"
+
+release-check:
+	@bash scripts/setup.sh play package windows web release-check
+	@bash scripts/check-release.sh "$(BUILD)/release-check"

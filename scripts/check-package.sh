@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Holds the packages that scripts/package.sh built in FOLDER to Debian's own tools: lintian on
+# Holds the packages that scripts/build-deb.sh built in FOLDER to Debian's own tools: lintian on
 # the source and binary packages, then appstreamcli, desktop-file-validate and man on the files
 # as the .deb installs them. Any error or warning fails.
 # Usage: check-package.sh FOLDER

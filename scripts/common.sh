@@ -1,5 +1,5 @@
-# Sourced first by every script: strict mode, the repository's root, the one cache root, and a
-# failure that says which step failed and where its log is.
+# Sourced first by every script: strict mode, the repository's root, the one cache root and the
+# builds kept in it, and a failure that says which step failed and where its log is.
 #   step "building SFML" "$log"   names what follows, and the log it writes to, if any
 set -Eeuo pipefail
 
@@ -9,18 +9,20 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 # Absolute, so that it holds after a script changes folder.
 cache=$(realpath -m "${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}")
 
-# The game's version, from project() in CMakeLists.txt: the one place it is written, where CMake reads it too.
-project_version() { sed -n 's/^project(Grimfathom VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt"; }
+# The SFML that the Windows and web builds compile from Debian's source: Debian 12's.
+sfml_source=libsfml=2.5.1+dfsg-2
 
-# The zip scripts' arguments, "[--name] BUILD": sets build, and zip to
-# BUILD/grimfathom-VERSION-KIND.zip; with --name, prints the zip's path and ends the script.
-zip_arguments() {    # zip_arguments KIND "$@"
-  local kind=$1 name_only=""
-  shift
-  if [ "${1:-}" = --name ]; then name_only=1; shift; fi
-  build=$(realpath -m "$1")
-  zip="$build/grimfathom-$(project_version)-$kind.zip"
-  [ -z "$name_only" ] || { echo "$zip"; exit 0; }
+# A build kept in the cache for as long as what it is made from stays the same: runs the function
+# BUILDER with $out set to $cache/NAME-KEY, KEY a digest of INPUTS (versions, flags, compiler, the
+# build's own scripts), unless a build of the same inputs completed there. Another set of inputs
+# builds afresh beside it, so a branch that goes back to the old ones finds them still there.
+build_once() {    # build_once NAME INPUTS BUILDER
+  out="$cache/$1-$(sha256sum <<<"$2" | cut -c1-12)"
+  [ ! -f "$out/complete" ] || return 0
+  rm -rf "$out"
+  mkdir -p "$out"
+  "$3"
+  touch "$out/complete"
 }
 
 step_name="starting" step_log=""

@@ -134,7 +134,7 @@ describe('a visit keeps the site', () => {
     await awaitShot(kept, (shot) => showsIntro(shot, 1), 'level-1 intro offline');
   });
 
-  // A new version as web/package.sh makes one: other files, so another version in the worker's
+  // A new version as web/build-site.sh makes one: other files, so another version in the worker's
   // first line. The visit after it still plays the kept files while the new worker takes over;
   // the one after that has the new files.
   keptStep('a new version replaces the kept files at the next visit', async () => {

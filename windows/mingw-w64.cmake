@@ -6,8 +6,10 @@ set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
-set(CMAKE_SHARED_LINKER_FLAGS_INIT -static)
+# Stripped by the linker, which is told to write no time stamp into the headers of the program
+# and OpenAL32.dll, so that the same sources link to the same bytes; strip would stamp them anew.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -s -Wl,--no-insert-timestamp")
 
 # Libraries and headers come from MinGW and the prefix the Windows dependencies are installed
 # in (given as CMAKE_FIND_ROOT_PATH), never from the Linux system.

@@ -1,5 +1,5 @@
 // Keeps every file of this version of the site and serves them from there, so that once visited
-// the game plays without a connection. web/package.sh writes `version` (a hash of the site's
+// the game plays without a connection. web/build-site.sh writes `version` (a hash of the site's
 // files) and `files` above these lines: a new version is a new worker, which takes the new files
 // at the next visit, takes over and drops the old ones, rather than serving them forever.
 const kept = `grimfathom ${self.registration.scope} `;     // this site's caches, whoever else shares the origin

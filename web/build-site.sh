@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the game for a web page against SFML for the web (web/build-sfml.sh, cached) and lays
-# out the site: BUILD/site/ with the page (web/page/), the program's .js and .wasm, the packed
-# pictures and sounds, the icons and touch controls from docs/, the licences, and the service
-# worker that keeps them all; and the same files, index.html at the top, in
-# BUILD/grimfathom-VERSION-web.zip for a static host or a game portal.
-# Usage: web/package.sh [--name] BUILD   (the web build folder; --name only prints the zip's path)
+# Builds the game for a web page in BUILD/game against SFML for the web (web/build-sfml.sh,
+# cached) and lays out the site in BUILD/site: the page (web/page/), the program's .js and .wasm,
+# the packed pictures and sounds, the icons and touch controls from docs/, the licences, and the
+# service worker that keeps them all. ZIP gets every file of the site, index.html at its top, for
+# a static host or a game portal.
+# Usage: web/build-site.sh BUILD ZIP
 . "$(dirname "$0")/../scripts/common.sh"
-zip_arguments web "$@"
+build=$(realpath -m "$1") zip=$(realpath -m "$2")
 . "$repo/web/emscripten.sh"
 
 step "building SFML for the web"
@@ -33,11 +33,16 @@ cp "$repo/LICENSE" "$site/LICENSE.txt"
     "$(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')"
   cat /usr/share/doc/emscripten/copyright
 } >"$site/THIRD-PARTY.txt"
+# Emscripten 3.1.6 names the packed pictures and sounds by a random UUID at every link; named by
+# their digest instead, the same files give the same grimfathom.js.
+uuid=$(sha256sum "$site/grimfathom.data" | sed -E 's/^(.{8})(.{4})(.{4})(.{4})(.{12}).*/\1-\2-\3-\4-\5/')
+sed -i -E "s/\"package_uuid\":\"[0-9a-f-]{36}\"/\"package_uuid\":\"$uuid\"/" "$site/grimfathom.js"
 
 step "writing the service worker's list"
 # It keeps every other file of the site under a version named after their contents, so that any
 # change to them makes a new worker.
-files=$(cd "$site" && ls | grep -vx sw.js)
+# In byte order, so that the worker is the same in every locale.
+files=$(cd "$site" && LC_ALL=C ls | grep -vx sw.js)
 {
   echo "const version = '$(cd "$site" && sha256sum $files | sha256sum | cut -c1-12)';"
   echo "const files = [$(printf "'%s', " $files)];"
@@ -45,7 +50,6 @@ files=$(cd "$site" && ls | grep -vx sw.js)
 } >"$site/sw.js"
 
 step "packing the zip"
-rm -f "$zip"
-(cd "$site" && zip -qrX "$zip" .)
+bash "$repo/scripts/pack-zip.sh" "$site" "$zip"
 echo "$site"
 echo "$zip ($(du -k "$zip" | cut -f1) KiB)"
