@@ -12,7 +12,8 @@ mark="$folder/.made-by-build-deb.sh"
 # holds the repository (/ included).
 refuse() { echo "build-deb.sh: will not empty $folder: $1" >&2; exit 2; }
 case "$repo/" in "${folder%/}/"*) refuse "it holds the repository" ;; esac
-[ ! -d "$folder" ] || [ -f "$mark" ] || [ -z "$(ls -A "$folder")" ] || refuse "it is not empty, and build-deb.sh did not make it"
+[ ! -d "$folder" ] || [ -f "$mark" ] || [ -z "$(ls -A "$folder")" ] ||
+  refuse "it is not empty, and build-deb.sh did not make it (remove it, or build elsewhere with BUILD=)"
 rm -rf "$folder"
 mkdir -p "$tree"
 touch "$mark"
