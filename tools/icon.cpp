@@ -9,9 +9,6 @@
 namespace {
 
 const unsigned tileSize = 128;   // the scene's own size, at which the sprites show at 1x
-const sf::Color shallows(44, 140, 164);
-const sf::Color deep(12, 70, 90);
-const sf::Color rim(14, 22, 38);
 
 // A squircle rather than a circle, so the tile fills the corners as launcher icons do.
 Shape tileShape(float scale, float radius = 61.0f)
@@ -26,7 +23,7 @@ void paintSea(sf::Image& icon, const Shape& tile)
     for (unsigned row = 0; row < size; ++row) {
         float t = float(row) / float(size - 1);
         auto mix = [t](std::uint8_t a, std::uint8_t b) { return std::uint8_t(std::lround(float(a) + (float(b) - float(a)) * t)); };
-        sf::Color colour(mix(shallows.r, deep.r), mix(shallows.g, deep.g), mix(shallows.b, deep.b));
+        sf::Color colour(mix(shallowSea.r, deepSea.r), mix(shallowSea.g, deepSea.g), mix(shallowSea.b, deepSea.b));
         for (unsigned x = 0; x < size; ++x)
             if (tile(float(x) + 0.5f, float(row) + 0.5f))
                 setPixelAt(icon, x, row, colour);
@@ -41,7 +38,7 @@ void paintBubbles(sf::Image& icon, float scale)
         float radius = (bubble.y - 20.0f) / 14.0f;   // smaller as they rise
         float x = bubble.x * scale, y = bubble.y * scale;
         paint(icon, ellipse(x, y, (radius + 1.0f) * scale, (radius + 1.0f) * scale), film);
-        paint(icon, ellipse(x, y, radius * scale, radius * scale), shallows);
+        paint(icon, ellipse(x, y, radius * scale, radius * scale), shallowSea);
         paint(icon, rectangle(x - radius * 0.6f * scale, y - radius * 0.6f * scale, scale, scale), glint);
     }
 }
@@ -74,7 +71,7 @@ sf::Image paintScene(const Pictures& pictures, unsigned scale)
     place(icon, pictures.at("squid.png"), 58, 8, scale);
     place(icon, pictures.at("torpedo.png"), 80, 80, scale);
     place(icon, pictures.at("submarine.png"), 8, 68, scale);
-    outline(icon, rim, 2 * scale, true);
+    outline(icon, ink, 2 * scale, true);
     return icon;
 }
 
@@ -110,7 +107,7 @@ sf::Image paintBadge(const Pictures& pictures, unsigned factor)
     paintSea(icon, tileShape(1.0f, 63.0f - float(factor)));
     place(icon, pictures.at("squid.png"), 54, 10, 1);
     place(icon, pictures.at("submarine.png"), 12, 70, 1);
-    outline(icon, rim, factor, true);
+    outline(icon, ink, factor, true);
     return icon;
 }
 

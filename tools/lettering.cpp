@@ -96,7 +96,7 @@ void dropShadow(sf::Image& image, unsigned offset, sf::Color colour)
 
 void frameLetters(sf::Image& image)
 {
-    outline(image, sf::Color(14, 22, 38), rim, true);
+    outline(image, ink, rim, true);
     dropShadow(image, shadow, sf::Color(0, 0, 0, 150));   // soft black: the sea shows through a little
 }
 

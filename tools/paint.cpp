@@ -72,6 +72,13 @@ Shape intersect(Shape a, Shape b)
     };
 }
 
+Shape unite(Shape a, Shape b)
+{
+    return [a = std::move(a), b = std::move(b)](float x, float y) {
+        return a(x, y) || b(x, y);
+    };
+}
+
 void paint(sf::Image& image, const Shape& shape, sf::Color colour, Layer layer)
 {
     sf::Vector2u size = image.getSize();

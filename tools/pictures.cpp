@@ -2,11 +2,11 @@
 #include "pictures.h"
 
 #include "lettering.h"
+#include "paint.h"
 #include "sprites.h"
 
 namespace {
 
-const sf::Color paleGold(255, 246, 170);
 const sf::Color deepGold(255, 158, 34);
 
 // Headings and numbers share a size so "LEVEL 3" reads as one line; the long results

@@ -9,8 +9,6 @@
 
 namespace {
 
-const sf::Color ink(14, 22, 38);   // the outline shared by every sprite: reads on sea and on light art
-
 void paintPropellerAndFins(sf::Image& sub)
 {
     sf::Color steel(168, 178, 190);

@@ -5,22 +5,14 @@
 
 namespace {
 
-const sf::Color ink(14, 22, 38);              // the sprites' outline
 const sf::Color steel(120, 130, 146);         // the periscope's
 const sf::Color lit(168, 178, 190);           // the propeller's
-const sf::Color paleGold(255, 246, 170);      // the captions'
-const sf::Color deepSea(12, 70, 90);          // the icon's sea at its deepest
-
-Shape either(Shape a, Shape b)
-{
-    return [a = std::move(a), b = std::move(b)](float x, float y) { return a(x, y) || b(x, y); };
-}
 
 // A plus sign of arms width wide across a square of size, inset from its edges.
 Shape cross(float size, float width, float inset)
 {
     float middle = (size - width) / 2.0f;
-    return either(rectangle(middle + inset, inset, width - 2 * inset, size - 2 * inset),
+    return unite(rectangle(middle + inset, inset, width - 2 * inset, size - 2 * inset),
                   rectangle(inset, middle + inset, size - 2 * inset, width - 2 * inset));
 }
 
@@ -74,7 +66,7 @@ sf::Image paintFire()
     paint(fire, ellipse(10.0f, 7.0f, 4.0f, 1.5f), sf::Color(240, 120, 96));   // light on top
     Shape fins = polygon({{11, 16}, {6, 10}, {4, 10}, {6, 16}, {4, 22}, {6, 22}});
     Shape body = ellipse(16.0f, 16.0f, 10.0f, 3.6f, 3.0f);
-    paint(fire, grown(either(fins, body)), ink);
+    paint(fire, grown(unite(fins, body)), ink);
     paint(fire, fins, sf::Color(168, 178, 190));
     paint(fire, body, sf::Color(236, 242, 248));
     paint(fire, rectangle(21.0f, 12.0f, 1.0f, 8.0f), sf::Color(70, 78, 94), Layer::OverPaint);  // warhead seam
@@ -86,7 +78,7 @@ sf::Image paintFire()
 sf::Image paintSmallButton()
 {
     sf::Image button = blankImage(20, 20);
-    paint(button, ellipse(10.0f, 10.0f, 9.5f, 9.5f, 4.0f), sf::Color(44, 140, 164));
+    paint(button, ellipse(10.0f, 10.0f, 9.5f, 9.5f, 4.0f), shallowSea);
     paint(button, ellipse(10.0f, 10.0f, 8.5f, 8.5f, 4.0f), deepSea);
     return button;
 }
