@@ -62,8 +62,9 @@ static void loadPicture(sf::Texture& texture, const std::string& name)
 // window; without a readable picture the window keeps the system's own.
 void loadWindowIcon()
 {
+    std::string path = "../res/icon.png";
     sf::Image icon;
-    if (decodablePicture("../res/icon.png") && icon.loadFromFile("../res/icon.png"))
+    if (decodablePicture(path) && icon.loadFromFile(path))
         setWindowIcon(window, icon);
 }
 

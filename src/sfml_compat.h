@@ -123,15 +123,15 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
 inline sf::Sound unboundSound() { return sf::Sound(); }
 inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return sound.getBuffer(); }
 
-inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples,
-                        const sf::InputSoundFile& file)
-{
-    return buffer.loadFromSamples(samples.data(), samples.size(), file.getChannelCount(), file.getSampleRate());
-}
 inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples, unsigned channels,
                         unsigned rate)
 {
     return buffer.loadFromSamples(samples.data(), samples.size(), channels, rate);
+}
+inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples,
+                        const sf::InputSoundFile& file)
+{
+    return loadSamples(buffer, samples, file.getChannelCount(), file.getSampleRate());
 }
 
 inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
