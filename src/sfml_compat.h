@@ -9,6 +9,14 @@
 #include <optional>
 #include <vector>
 
+// How loud the game's mono sounds play on each stereo channel, as a share of the file's level:
+// what SFML 2's OpenAL Soft makes of a sound at the listener's own position, where every one of
+// the game's sounds plays. Its stereo output decodes first-order ambisonics, W/2 + X * 0.0552305643
+// per channel, and a source straight ahead has X = sqrt(3) W: 0.5957 of the file, -4.50 dB. Its
+// distance model leaves a source nearer than the reference distance as it is, and its limiter
+// touches only samples at full scale. The sounds were chosen to be heard at that level.
+const double soundLevel = 0.5 + 0.0552305643 * 1.7320508;
+
 // The events the tests hand to the game: the three it acts on and a few it must ignore.
 enum class EventKind { Closed, FocusLost, FocusGained, KeyPressed, KeyReleased, Resized, TextEntered, MouseButtonPressed };
 
@@ -35,10 +43,14 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
 
 // SFML 3 has no sound bound to nothing: an unbound sound is bound to one empty buffer, which
 // plays as silently. Should it go first at exit, SFML stops and lets go of the sounds bound to it.
+// Its miniaudio copies a mono sound at the listener to both channels at the file's own level, so
+// each sound, made here, is turned down to SFML 2's.
 inline sf::Sound unboundSound()
 {
     static const sf::SoundBuffer nothing;
-    return sf::Sound(nothing);
+    sf::Sound sound(nothing);
+    sound.setVolume(float(100 * soundLevel));
+    return sound;
 }
 inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return &sound.getBuffer(); }
 

@@ -1,12 +1,12 @@
 // The built game played through the live keyboard: torpedo and pew, pause, results, clean close.
 #include "game_session.h"
+#include "listening.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <complex>
 #include <cstdlib>
 #include <cstring>
 #include <iomanip>
@@ -262,140 +262,6 @@ double speedOf(const std::vector<Sighting>& seen)
 // Finding a sound in the recording
 //
 
-// One value per frame, the mean of the channels, in [-1, 1].
-std::vector<double> monoSamples(const sf::SoundBuffer& buffer)
-{
-    unsigned channels = buffer.getChannelCount();
-    std::vector<double> samples(channels ? buffer.getSampleCount() / channels : 0);
-    for (std::size_t i = 0; i < samples.size(); i++) {
-        double sum = 0;
-        for (unsigned c = 0; c < channels; c++)
-            sum += buffer.getSamples()[i * channels + c];
-        samples[i] = sum / channels / 32768.0;
-    }
-    return samples;
-}
-
-// Linear interpolation, as OpenAL Soft resamples by default.
-std::vector<double> resample(const std::vector<double>& samples, unsigned from, unsigned to)
-{
-    if (from == to || samples.empty())
-        return samples;
-    double step = double(from) / double(to);
-    std::vector<double> out(std::size_t(double(samples.size() - 1) / step) + 1);
-    for (std::size_t i = 0; i < out.size(); i++) {
-        double at = double(i) * step;
-        std::size_t k = std::size_t(at);
-        double next = k + 1 < samples.size() ? samples[k + 1] : samples[k];
-        out[i] = samples[k] + (next - samples[k]) * (at - double(k));
-    }
-    return out;
-}
-
-// In place, radix 2; the size must be a power of two.
-void fourier(std::vector<std::complex<double>>& a, bool inverse)
-{
-    std::size_t n = a.size();
-    for (std::size_t i = 1, j = 0; i < n; i++) {
-        std::size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(a[i], a[j]);
-    }
-    for (std::size_t length = 2; length <= n; length <<= 1) {
-        double angle = 2 * std::acos(-1.0) / double(length) * (inverse ? 1 : -1);
-        std::complex<double> turn(std::cos(angle), std::sin(angle));
-        for (std::size_t start = 0; start < n; start += length) {
-            std::complex<double> w(1);
-            for (std::size_t k = 0; k < length / 2; k++, w *= turn) {
-                std::complex<double> u = a[start + k], v = a[start + k + length / 2] * w;
-                a[start + k] = u + v;
-                a[start + k + length / 2] = u - v;
-            }
-        }
-    }
-    if (inverse)
-        for (std::complex<double>& value : a)
-            value /= double(n);
-}
-
-// Sum over i of recording[lag + i] * reference[i], for every lag.
-std::vector<double> crossCorrelation(const std::vector<double>& recording, const std::vector<double>& reference)
-{
-    std::size_t n = 1;
-    while (n < recording.size() + reference.size())
-        n <<= 1;
-    std::vector<std::complex<double>> r(n), p(n);
-    std::copy(recording.begin(), recording.end(), r.begin());
-    std::copy(reference.begin(), reference.end(), p.begin());
-    fourier(r, false);
-    fourier(p, false);
-    for (std::size_t i = 0; i < n; i++)
-        r[i] *= std::conj(p[i]);
-    fourier(r, true);
-    std::vector<double> sums(recording.size());
-    for (std::size_t lag = 0; lag < sums.size(); lag++)
-        sums[lag] = r[lag].real();
-    return sums;
-}
-
-// 1 where a stretch of the recording is the reference at any gain; near 0 for unrelated sound.
-// Stretches far quieter than the reference count as silence.
-std::vector<double> likeness(const std::vector<double>& recording, const std::vector<double>& reference)
-{
-    if (reference.empty() || recording.size() < reference.size())
-        return {};
-    std::vector<double> sums = crossCorrelation(recording, reference);
-    std::vector<double> energyBefore(recording.size() + 1, 0);
-    for (std::size_t i = 0; i < recording.size(); i++)
-        energyBefore[i + 1] = energyBefore[i] + recording[i] * recording[i];
-    double referenceEnergy = energyBefore[0];
-    for (double sample : reference)
-        referenceEnergy += sample * sample;
-    std::vector<double> scores(recording.size() - reference.size() + 1, 0);
-    for (std::size_t lag = 0; lag < scores.size(); lag++) {
-        double stretch = energyBefore[lag + reference.size()] - energyBefore[lag];
-        if (stretch > 1e-3 * referenceEnergy)
-            scores[lag] = sums[lag] / std::sqrt(stretch * referenceEnergy);
-    }
-    return scores;
-}
-
-struct Match {
-    double seconds = -1;
-    double score = 0;
-};
-
-// The best match outside the excluded stretch of lags.
-Match strongest(const std::vector<double>& scores, unsigned rate, std::size_t skipFrom = 0, std::size_t skipTo = 0)
-{
-    Match best;
-    for (std::size_t lag = 0; lag < scores.size(); lag++)
-        if ((lag < skipFrom || lag >= skipTo) && scores[lag] > best.score) {
-            best.score = scores[lag];
-            best.seconds = double(lag) / rate;
-        }
-    return best;
-}
-
-struct SoundLoad {
-    std::vector<double> samples;
-    unsigned rate = 0;
-};
-
-SoundLoad loadSoundFile(const fs::path& path)
-{
-    sf::SoundBuffer buffer;
-    SoundLoad sound;
-    if (buffer.loadFromFile(path.string())) {
-        sound.samples = monoSamples(buffer);
-        sound.rate = buffer.getSampleRate();
-    }
-    return sound;
-}
-
 struct Heard {
     Match pew;          // the best match of pew.wav
     Match secondPew;    // the best match of pew.wav away from that one
@@ -409,13 +275,14 @@ Heard listen(const fs::path& recordingPath, const SoundLoad& pew, const SoundLoa
     SoundLoad recording = loadSoundFile(recordingPath);
     if (recording.rate == 0)
         return heard;
-    std::vector<double> pewScores = likeness(recording.samples, resample(pew.samples, pew.rate, recording.rate));
+    std::vector<double> pewPlayed = resample(pew.samples, pew.rate, recording.rate);
+    std::vector<double> pewScores = likeness(recording.samples, pewPlayed);
     heard.pew = strongest(pewScores, recording.rate);
+    heard.pew.decibels = levelAt(heard.pew, recording.samples, pewPlayed);
     std::size_t pewLags = pew.samples.size() * recording.rate / pew.rate;
     std::size_t pewAt = std::size_t(heard.pew.seconds * recording.rate);
     heard.secondPew = strongest(pewScores, recording.rate, pewAt > pewLags ? pewAt - pewLags : 0, pewAt + pewLags);
-    heard.jingle = strongest(likeness(recording.samples, resample(jingle.samples, jingle.rate, recording.rate)),
-                             recording.rate);
+    heard.jingle = hear(recording.samples, resample(jingle.samples, jingle.rate, recording.rate), recording.rate);
     return heard;
 }
 
@@ -483,13 +350,42 @@ TEST(Play, TorpedoFliesWithItsPewThenPauseDimsResumeClearsAndCloseExitsCleanly)
     std::cout << std::fixed << std::setprecision(4) << "torpedo " << speed << " px/s from " << flight.size()
               << " sightings; pew " << heard.pew.score << " at " << heard.pew.seconds << " s, next best "
               << heard.secondPew.score << "; jingle " << heard.jingle.score << " at " << heard.jingle.seconds
-              << " s; gap " << gap << " s, expected " << earliest << " to " << latest << " s\n";
+              << " s; gap " << gap << " s, expected " << earliest << " to " << latest << " s; pew at "
+              << heard.pew.decibels << " dB, jingle at " << heard.jingle.decibels << " dB\n";
     EXPECT_GT(heard.pew.score, 0.9) << "no pew in the recording";
     EXPECT_LT(heard.secondPew.score, 0.5) << "a second pew for one shot";
     EXPECT_GT(heard.jingle.score, 0.9);
     EXPECT_GE(gap, earliest);
     EXPECT_LE(gap, latest);
+    EXPECT_NEAR(heard.pew.decibels, referenceDecibels, 1.0) << "the ring of voices plays the pew at another level";
+    EXPECT_NEAR(heard.jingle.decibels, referenceDecibels, 1.0);
 }
+
+// Each sound file, put in the jingle's place, plays alone in the intro: every sound the game
+// has is heard at SFML 2's level, within a decibel, whichever SFML the game was built on.
+class SoundLevel : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(SoundLevel, EachSoundPlaysWithinADecibelOfSfml2sLevel)
+{
+    fs::path file = fs::path(GAME_RES) / (GetParam() + ".wav");
+    SoundLoad sound = loadSoundFile(file);
+    ASSERT_GT(sound.rate, 0u);
+    GameSession session;
+    fs::copy_file(file, session.res() / "beepboop.wav", fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(session.start());
+    wait(double(sound.samples.size()) / sound.rate + 0.1 - secondsSince(session.firstFrameSeen));
+    ASSERT_TRUE(session.awaitRecordingOfNow());
+    ASSERT_EQ(session.close(), 0);
+
+    Match heard = hearFile(session.recording(), file);
+    std::cout << std::fixed << std::setprecision(2) << GetParam() << " at " << heard.decibels << " dB, match "
+              << heard.score << ", " << heard.seconds << " s in\n";
+    ASSERT_GT(heard.score, 0.9) << "not heard whole";
+    EXPECT_NEAR(heard.decibels, referenceDecibels, 1.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachInTurn, SoundLevel, ::testing::ValuesIn(gameSounds),
+                         [](const ::testing::TestParamInfo<std::string>& sound) { return sound.param; });
 
 TEST(Play, CaughtSubmarineShowsTheResultsAndOnlyAKeyAfterASecondStartsANewGame)
 {

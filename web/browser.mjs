@@ -21,7 +21,10 @@ export function readPicture(file) {
 
 // Counts, before any script of the page runs: a frame is a clear of the canvas's WebGL context,
 // and the first one's time since the navigation began is kept; a sound is a Web Audio source
-// started, with its audio context; every screen wake lock the page was granted is kept.
+// started, with its audio context and the context's time; every screen wake lock the page was
+// granted is kept. What the page sends to its audio output is heard too: whatever connects to a
+// context's destination connects to a listener as well, which keeps the mean of the channels
+// with the context's time it plays at.
 function countFramesAndSounds() {
   window.grimfathomFrames = 0;
   window.grimfathomSounds = [];
@@ -32,9 +35,47 @@ function countFramesAndSounds() {
     window.grimfathomFrames += 1;
     return clear.call(this, mask);
   };
+  // The listener is an audio worklet, which hears every block as the context renders it; it
+  // joins once its module is loaded, long before the first key lets the page play.
+  window.grimfathomHeard = { blocks: [], rate: 0 };
+  // It sends what it heard a tenth of a second at a time, its blocks of 128 frames end to end.
+  const ear = `registerProcessor('grimfathom-ear', class extends AudioWorkletProcessor {
+    process([channels]) {
+      const [left, right = left] = channels;
+      if (!left) return true;
+      if (!this.mean || this.filled === this.mean.length || this.first + this.filled !== currentFrame) {
+        if (this.mean) this.port.postMessage({ at: this.first / sampleRate, mean: this.mean.subarray(0, this.filled) });
+        this.mean = new Float32Array(128 * 32);
+        this.first = currentFrame;
+        this.filled = 0;
+      }
+      for (let i = 0; i < left.length; i++) this.mean[this.filled++] = (left[i] + right[i]) / 2;
+      return true;
+    }
+  });`;
+  const connect = AudioNode.prototype.connect;
+  const junctions = new Map();
+  const listenTo = async (context, junction) => {
+    await context.audioWorklet.addModule(URL.createObjectURL(new Blob([ear], { type: 'text/javascript' })));
+    const listener = new AudioWorkletNode(context, 'grimfathom-ear', { channelCount: 2, channelCountMode: 'explicit' });
+    listener.port.onmessage = ({ data }) => window.grimfathomHeard.blocks.push(data);
+    window.grimfathomHeard.rate = context.sampleRate;
+    connect.call(junction, listener);
+    connect.call(listener, context.destination);     // it plays nothing, but only a connected node is sure to run
+  };
+  AudioNode.prototype.connect = function (target, ...rest) {
+    if (target instanceof AudioDestinationNode) {
+      if (!junctions.has(target)) {
+        junctions.set(target, new GainNode(this.context));
+        listenTo(this.context, junctions.get(target));
+      }
+      connect.call(this, junctions.get(target));
+    }
+    return connect.call(this, target, ...rest);
+  };
   const start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function (...args) {
-    window.grimfathomSounds.push({ context: this.context });
+    window.grimfathomSounds.push({ context: this.context, at: this.context.currentTime });
     return start.apply(this, args);
   };
   if (!window.WakeLock) return;     // none outside a secure context, as on about:blank
@@ -119,6 +160,33 @@ export const soundsStarted = (target) => quietly(target, () => window.grimfathom
 // Resolves once more than count sounds have started and the page's audio is running.
 export const awaitSoundBeyond = (target, count) => awaitQuietly('sound', target,
   (n) => window.grimfathomSounds.length > n && window.grimfathomSounds.at(-1).context.state === 'running', count);
+
+// The RMS level, in dB, of the loudest stretch of that many seconds the page has sent to its
+// audio output since the last sound started, once that sound and a tenth of a second more were
+// heard.
+export async function loudestSince(target, seconds) {
+  await awaitQuietly('the sound heard whole', target, (length) => {
+    const { blocks, rate } = window.grimfathomHeard;
+    const last = blocks.at(-1);
+    return last && last.at + last.mean.length / rate >= window.grimfathomSounds.at(-1).at + length + 0.1;
+  }, seconds);
+  return quietly(target, (length) => {
+    const { blocks, rate } = window.grimfathomHeard;
+    const started = window.grimfathomSounds.at(-1).at, span = Math.round(length * rate);
+    const last = blocks.at(-1);
+    const samples = new Float32Array(Math.round((last.at - started) * rate) + last.mean.length);
+    for (const { at, mean } of blocks) {
+      const offset = Math.round((at - started) * rate);
+      if (offset + mean.length > 0) samples.set(mean.subarray(Math.max(0, -offset)), Math.max(0, offset));
+    }
+    let energy = 0, loudest = 0;
+    for (let i = 0; i < samples.length; i++) {
+      energy += samples[i] ** 2 - (i >= span ? samples[i - span] ** 2 : 0);
+      loudest = Math.max(loudest, energy);
+    }
+    return 10 * Math.log10(loudest / span);
+  }, seconds);
+}
 
 // Resolves once the page holds a screen wake lock, or holds none, as asked.
 export const awaitAwake = (target, awake) => awaitQuietly(awake ? 'wake lock' : 'wake lock released', target,

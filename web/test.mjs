@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, openPage, quietly, site, soundsStarted,
+  awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, loudestSince, openPage, quietly, repo, site, soundsStarted,
 } from './browser.mjs';
 import {
   awaitShot, centredAt, levelCaption, near, pixel, scoreCaption, sea, showsIntro, showsPause, steps, submarine,
@@ -19,6 +19,34 @@ import {
 let game;
 let page;
 const step = steps();
+
+// How long a sound of res/ lasts and its RMS level in dB: a 16-bit WAV file, its channels averaged.
+function soundFile(name) {
+  const bytes = fs.readFileSync(path.join(repo, 'res', `${name}.wav`));
+  const format = bytes.indexOf('fmt '), data = bytes.indexOf('data');
+  const channels = bytes.readUInt16LE(format + 10), rate = bytes.readUInt32LE(format + 12);
+  const frames = bytes.readUInt32LE(data + 4) / 2 / channels;
+  let energy = 0;
+  for (let i = 0; i < frames; i++) {
+    let sum = 0;
+    for (let c = 0; c < channels; c++) sum += bytes.readInt16LE(data + 8 + 2 * (i * channels + c));
+    energy += (sum / channels / 32768) ** 2;
+  }
+  return { seconds: frames / rate, decibels: 10 * Math.log10(energy / frames) };
+}
+
+// SFML 2's level on the desktop, soundLevel in src/sfml_compat.h: every build plays each sound
+// within a decibel of it.
+const referenceDecibels = 20 * Math.log10(0.5 + 0.0552305643 * Math.sqrt(3));
+
+// Fails unless the last sound started, the file's, is heard at the reference level.
+async function expectHeardAtTheReferenceLevel(name) {
+  const file = soundFile(name);
+  const level = (await loudestSince(page, file.seconds)) - file.decibels;
+  console.log(`# ${name} heard at ${level.toFixed(2)} dB against the file`);
+  assert.ok(Math.abs(level - referenceDecibels) <= 1,
+    `${name} at ${level.toFixed(2)} dB, not within 1 dB of ${referenceDecibels.toFixed(2)}`);
+}
 
 // The keys in one breath, each down and up, so that the game takes them in one or two frames.
 async function press(...keys) {
@@ -34,7 +62,7 @@ before(async () => {
 after(async () => game?.close());
 
 // The page's own title is blanked first, so that only the game's window can name it.
-step('the first key starts the game: the level-1 intro on the sea, the submarine at (50, 300), the jingle, the title', async () => {
+step('the first key starts the game: the level-1 intro on the sea, the submarine at (50, 300), the jingle at its level, the title', async () => {
   await awaitQuietly('offer to play', page, () => document.querySelector('#status').textContent.startsWith('Press'));
   assert.equal(await soundsStarted(page), 0, 'a sound started before the first key');
   await quietly(page, () => { document.title = ''; });
@@ -44,6 +72,7 @@ step('the first key starts the game: the level-1 intro on the sea, the submarine
   assert.ok(centredAt(intro, submarine, 50, 300), 'the submarine is not at (50, 300)');
   await awaitSoundBeyond(page, 0);
   assert.equal(await quietly(page, () => document.title), 'Grimfathom');
+  await expectHeardAtTheReferenceLevel('beepboop');
 });
 
 step('a key leaves the intro, and Escape dims and freezes the scene', async () => {
@@ -61,11 +90,12 @@ step('losing the focus pauses the game', async () => {
   await page.click('#canvas');
 });
 
-step('Space fires a torpedo that flies, and its sound starts', async () => {
+step('Space fires a torpedo that flies, and its sound plays at its level', async () => {
   const sounds = await soundsStarted(page);
   await press('Space', 'Space', 'Escape');          // resume, fire, pause
   const fired = await awaitShot(page, (shot) => showsPause(shot) && torpedoX(shot, true) >= 0, 'torpedo at the pause');
   await awaitSoundBeyond(page, sounds);
+  await expectHeardAtTheReferenceLevel('pew');
   await press('Enter');
   await awaitFrames(page, 3);
   await press('Escape');
