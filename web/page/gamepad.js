@@ -54,6 +54,8 @@ function pushedControls(pad, before) {
 // The pad plays while the canvas has the focus. Once the game has lost it, the pad lets go of
 // everything and waits for a fresh push, which takes the focus back as a tap on the sea does:
 // a stick or button still held from before neither plays nor leaves the pause on its own.
+// Before the player's first key, click or tap the pad waits too: the browser counts no pad's
+// button as one, and the game it started would stay silent.
 function look(pad) {
   const holder = holderOf(pad.index);
   const state = pads.get(pad.index) ?? { pushed: new Map(), idle: false };
@@ -61,7 +63,7 @@ function look(pad) {
   const fresh = [...pushed.keys()].some((name) => !state.pushed.has(name));
   state.pushed = pushed;
   pads.set(pad.index, state);
-  const present = !document.hidden && document.hasFocus();
+  const present = !document.hidden && document.hasFocus() && (navigator.userActivation?.hasBeenActive ?? true);
   const playing = present && document.activeElement === canvas;
   if (!playing && !(present && fresh)) state.idle = true;
   else if (fresh) state.idle = false;
