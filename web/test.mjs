@@ -1,8 +1,8 @@
 // Grimfathom's page in Debian's headless Chromium, as a player meets it at a desktop: the first
 // key starts the game with its jingle, then play, pause, losing the focus, the results and a new
 // game; no touch control shows, and the site installs, plays offline once visited, and says so
-// when the game cannot be loaded. Each check waits for the state it looks for; the steps of a
-// group run in order on one page.
+// when the game cannot be loaded; a scripted gamepad plays it too. Each check waits for the state
+// it looks for; the steps of a group run in order on one page.
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import os from 'node:os';
@@ -12,8 +12,8 @@ import {
   awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, loudestSince, openPage, quietly, repo, site, soundsStarted,
 } from './browser.mjs';
 import {
-  awaitShot, centredAt, levelCaption, near, pixel, scoreCaption, sea, showsIntro, showsPause, steps, submarine,
-  torpedoX,
+  awaitShot, centredAt, findSprite, levelCaption, near, pixel, scoreCaption, sea, showsIntro, showsPause, squid, steps,
+  submarine, torpedo, torpedoX,
 } from './canvas.mjs';
 
 let game;
@@ -129,6 +129,112 @@ test('no page error or abort from start to end, and nothing fetched from outside
   assert.deepEqual(game.errors, []);
   assert.equal(await page.$eval('#status', (status) => status.hidden), true, 'the page shows a message');
   assert.deepEqual(game.requests.filter((url) => !url.startsWith(game.url)), []);
+});
+
+// A pad in the standard layout as the Gamepad API presents one, scripted before any script of the
+// page runs: set() pushes its stick and presses its buttons, connect() and disconnect() plug it in
+// and out, and `looks` counts the page's looks at it.
+function scriptedPad() {
+  const pad = { id: 'Scripted pad (STANDARD GAMEPAD)', index: 0, mapping: 'standard', connected: false, timestamp: 0,
+    axes: [0, 0, 0, 0], buttons: [] };
+  const announce = (type) => dispatchEvent(Object.assign(new Event(type), { gamepad: pad }));
+  window.scriptedPad = {
+    looks: 0,
+    set(axes, pressed) {
+      pad.axes = [...axes, 0, 0];
+      pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: pressed.includes(i), touched: false, value: +pressed.includes(i) }));
+      pad.timestamp = performance.now();
+      return this.looks;
+    },
+    connect() { pad.connected = true; announce('gamepadconnected'); },
+    disconnect() { pad.connected = false; announce('gamepaddisconnected'); },
+  };
+  window.scriptedPad.set([0, 0], []);
+  Object.defineProperty(Navigator.prototype, 'getGamepads', {
+    value: () => { window.scriptedPad.looks += 1; return [pad.connected ? pad : null, null, null, null]; },
+  });
+}
+
+describe('a gamepad plays the game', () => {
+  const padStep = steps();
+  let played;
+  let padPage;
+
+  // The stick at (x, y) and the buttons pressed, once the page has looked at the pad since.
+  async function setPad([x, y], pressed = []) {
+    const looks = await quietly(padPage, (axes, buttons) => window.scriptedPad.set(axes, buttons), [x, y], pressed);
+    await awaitQuietly('a look at the pad', padPage, (n) => window.scriptedPad.looks > n, looks);
+  }
+  const tapPad = async (button) => { await setPad([0, 0], [button]); await setPad([0, 0]); };
+
+  before(async () => {
+    played = await openPage(site);
+    padPage = played.page;
+    await padPage.evaluateOnNewDocument(scriptedPad);
+    await padPage.goto(played.url);
+  });
+
+  after(async () => played?.close());
+
+  // A fresh game's level-1 intro, the pad plugged in: the submarine at the sea's left edge, where
+  // its torpedoes cross the whole sea, and the one squid at least 128 pixels away.
+  async function startWithPad() {
+    await awaitQuietly('offer to play', padPage, () => document.querySelector('#status').textContent.startsWith('Press'));
+    await padPage.keyboard.press('Enter');
+    const intro = await awaitShot(padPage, (shot) => showsIntro(shot, 1), 'level-1 intro');
+    await quietly(padPage, () => window.scriptedPad.connect());
+    await awaitQuietly('pad notice', padPage, () => document.querySelector('[role=status]')?.textContent.includes('Start pauses'));
+    const start = findSprite(intro, submarine);
+    assert.ok(start, 'no submarine in the intro');
+    return { start, away: findSprite(intro, squid)?.y < start.y ? 1 : -1 };    // up or down, away from the squid
+  }
+
+  padStep('a pad plugged in is told; its stick leaves the intro and steers diagonally while its button fires, with its sound', async () => {
+    const { start, away } = await startWithPad();
+    const steered = (now) => now && now.x > start.x + 10 && away * (now.y - start.y) > 10;
+    const sounds = await soundsStarted(padPage);
+    await setPad([1, away], [0]);
+    await awaitShot(padPage, (shot) => findSprite(shot, torpedo) !== null && steered(findSprite(shot, submarine)),
+      'torpedo fired by the pad, the submarine steered');
+    await awaitSoundBeyond(padPage, sounds);
+    await setPad([0, 0]);
+  });
+
+  // Should the torpedo have struck the squid, the next level's intro takes the first Start.
+  padStep('Start pauses and another face button resumes; the notice is gone', async () => {
+    await awaitShot(padPage, showsPause, 'pause by Start', () => tapPad(9));
+    await tapPad(2);
+    await awaitShot(padPage, (shot) => !showsPause(shot), 'play after a face button');
+    await awaitQuietly('pad notice gone', padPage, () => document.querySelector('[role=status]') === null);
+  });
+
+  // In a fresh game, the submarine steering away from the squid, faster than its chase. The keys
+  // as the canvas hears them, each once, not its repeats: the game's own key path.
+  padStep('an arrow the keyboard lets go of stays held by the stick; a pad unplugged lets go of it, and the submarine stays', async () => {
+    await padPage.reload();
+    const { start, away } = await startWithPad();
+    const arrow = away > 0 ? 'ArrowDown' : 'ArrowUp';
+    await quietly(padPage, () => {
+      window.keysHeard = [];
+      for (const type of ['keydown', 'keyup'])
+        document.querySelector('#canvas').addEventListener(type, (event) => {
+          if (!event.repeat) window.keysHeard.push(`${type} ${event.code}`);
+        });
+    });
+    await setPad([0, away]);
+    await awaitShot(padPage, (shot) => away * (findSprite(shot, submarine)?.y - start.y) > 10, 'submarine steered by the stick');
+    await padPage.keyboard.press(arrow);
+    await quietly(padPage, () => window.scriptedPad.disconnect());
+    assert.deepEqual(await quietly(padPage, () => window.keysHeard), [`keydown ${arrow}`, `keydown ${arrow}`, `keyup ${arrow}`]);
+    await awaitFrames(padPage, 2);
+    const unplugged = await canvasShot(padPage);
+    await awaitFrames(padPage, 10);
+    const later = await canvasShot(padPage);
+    assert.ok(!showsPause(later), 'the game paused');
+    assert.ok(findSprite(unplugged, submarine), 'no submarine after the pad was unplugged');
+    assert.deepEqual(findSprite(later, submarine), findSprite(unplugged, submarine), 'the submarine moved on');
+    assert.deepEqual(played.errors, []);
+  });
 });
 
 // A copy of the site to change, as a host's would be.

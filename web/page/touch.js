@@ -1,38 +1,11 @@
 // The touch controls: each finger on a control holds the keys under it, and the game hears them
 // as the keyboard's, on the canvas, so that every rule stays the game's.
+import { hold, letGo } from './keys.js';
+
 const page = document.documentElement;
 const canvas = document.querySelector('#canvas');
 const pad = document.querySelector('#pad');
-const held = new Map();        // key code -> how many fingers hold it
 const fingers = new Map();     // pointer id -> the key codes that finger holds
-const repeats = new Map();     // key code -> the timer that repeats it while held
-
-function send(type, code, repeat = false) {
-  canvas.dispatchEvent(new KeyboardEvent(type, { code, key: code, repeat, bubbles: true, cancelable: true }));
-}
-
-function showHeld(code, shown) {
-  for (const button of document.querySelectorAll(`[data-key="${code}"]`)) button.classList.toggle('held', shown);
-}
-
-// A key goes down with the first finger on it and up with the last; one that repeats is sent
-// again while held, as a key held down repeats, and the game keeps its own pace between shots.
-function press(code, repeating) {
-  held.set(code, (held.get(code) ?? 0) + 1);
-  if (held.get(code) > 1) return;
-  send('keydown', code);
-  showHeld(code, true);
-  if (repeating) repeats.set(code, setInterval(() => send('keydown', code, true), 100));
-}
-
-function lift(code) {
-  held.set(code, held.get(code) - 1);
-  if (held.get(code) > 0) return;
-  clearInterval(repeats.get(code));
-  repeats.delete(code);
-  send('keyup', code);
-  showHeld(code, false);
-}
 
 // The keys a finger at (x, y) holds: on a button, its key while the finger is on it; on the
 // pad, the arrow it points to from the hub, or the two between two arms, as two keys held
@@ -55,8 +28,9 @@ function follow(event, control) {
   const lifted = event.type === 'pointerup' || event.type === 'pointercancel';
   const keys = lifted ? [] : keysUnder(control, event.clientX, event.clientY);
   const before = fingers.get(event.pointerId) ?? [];
-  for (const key of keys) if (!before.includes(key)) press(key, control.hasAttribute('data-repeat'));
-  for (const key of before) if (!keys.includes(key)) lift(key);
+  const holder = `finger ${event.pointerId}`;
+  for (const key of keys) if (!before.includes(key)) hold(holder, key, control.hasAttribute('data-repeat'));
+  for (const key of before) if (!keys.includes(key)) letGo(holder, key);
   if (keys.length > 0) fingers.set(event.pointerId, keys);
   else fingers.delete(event.pointerId);
 }
@@ -106,7 +80,7 @@ export function followSea() {
   canvas.addEventListener('pointerdown', (event) => {
     if (event.pointerType === 'mouse') return;
     canvas.focus();
-    send('keydown', 'Enter');
-    send('keyup', 'Enter');
+    hold('sea', 'Enter');
+    letGo('sea', 'Enter');
   });
 }
