@@ -2,9 +2,11 @@
 // desktop and on a phone held sideways whose CPU Chromium slows four times
 // (Emulation.setCPUThrottlingRate), as a slow phone's; not a test: it prints what it measured.
 // Each run opens a fresh browser, presses a key or taps as soon as the page exists, and counts
-// the canvas's frames. Usage: node web/bench.mjs [RUNS]
+// the canvas's frames. Then Lighthouse's audits of the load (web/lighthouse.mjs), as many runs.
+// Usage: node web/bench.mjs [RUNS]
 import os from 'node:os';
 import { desktop, openPage, sideways, site } from './browser.mjs';
+import { measureLoad } from './lighthouse.mjs';
 
 const runs = Number(process.argv[2] ?? 3);
 const seconds = 5;                          // counted in each phase
@@ -55,3 +57,4 @@ for (const setup of setups) {
     + `${median(results.map((r) => r.intro)).toFixed(1)} frames/s in the intro, `
     + `${median(results.map((r) => r.play)).toFixed(1)} in play (${os.cpus().length} cores)`);
 }
+await measureLoad(runs);
