@@ -89,8 +89,8 @@ memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
 # Repaints res/, docs/sprites.png, the icons docs/icon-*.png, Windows' docs/grimfathom.ico and the
-# web page's touch controls docs/touch-*.png from tools/; commit the result with the change that
-# caused it.
+# web page's touch controls docs/touch-*.png and poster docs/poster.png from tools/; commit the
+# result with the change that caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
