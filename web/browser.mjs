@@ -21,11 +21,17 @@ export function readPicture(file) {
 
 // Counts, before any script of the page runs: a frame is a clear of the canvas's WebGL context,
 // and the first one's time since the navigation began is kept; a sound is a Web Audio source
-// started, with its audio context; every screen wake lock the page was granted is kept.
+// started, with its audio context; every screen wake lock the page was granted is kept; and every
+// layout shift is added up, those just after the player's input too, as the page should not move
+// when the game starts either.
 function countFramesAndSounds() {
   window.grimfathomFrames = 0;
   window.grimfathomSounds = [];
   window.grimfathomWakeLocks = [];
+  window.grimfathomShift = 0;
+  new PerformanceObserver((shifts) => {
+    for (const shift of shifts.getEntries()) window.grimfathomShift += shift.value;
+  }).observe({ type: 'layout-shift', buffered: true });
   const clear = WebGLRenderingContext.prototype.clear;
   WebGLRenderingContext.prototype.clear = function (mask) {
     if (window.grimfathomFrames === 0) window.grimfathomFirstFrame = performance.now();
@@ -114,6 +120,7 @@ export async function awaitQuietly(what, target, fn, ...args) {
 }
 
 export const frames = (page) => page.evaluate(() => window.grimfathomFrames);
+export const layoutShift = (target) => quietly(target, () => window.grimfathomShift);
 export const soundsStarted = (target) => quietly(target, () => window.grimfathomSounds.length);
 
 // Resolves once more than count sounds have started and the page's audio is running.

@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import { after, before, describe, test } from 'node:test';
 import {
-  awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, openPage, quietly, site, soundsStarted,
+  awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, layoutShift, openPage, quietly, site, soundsStarted,
 } from './browser.mjs';
 import {
   awaitShot, centredAt, levelCaption, near, pixel, scoreCaption, sea, showsIntro, showsPause, steps, submarine,
@@ -44,6 +44,13 @@ step('the first key starts the game: the level-1 intro on the sea, the submarine
   assert.ok(centredAt(intro, submarine, 50, 300), 'the submarine is not at (50, 300)');
   await awaitSoundBeyond(page, 0);
   assert.equal(await quietly(page, () => document.title), 'Grimfathom');
+});
+
+// The layout's shifts, weighted as browsers weigh them (by the area moved and how far), over the
+// load, the offer to play and the game's start: 0.1 is where web developers call a page good.
+step('nothing on the page moved through the load and the first key', async () => {
+  const shift = await layoutShift(page);
+  assert.ok(shift <= 0.1, `the layout shifted by ${shift}`);
 });
 
 step('a key leaves the intro, and Escape dims and freezes the scene', async () => {

@@ -1,18 +1,10 @@
-// Grimfathom's page: loads the game and starts it at the player's first key or touch, scales the
-// canvas, keeps the screen awake while the game plays, and keeps the site for playing offline.
+// Grimfathom's page: loads the game and starts it at the player's first key or touch, keeps the
+// screen awake while the game plays, and keeps the site for playing offline. (The page's style
+// scales the canvas.)
 import { followControls, followSea } from './touch.js';
 
 const canvas = document.querySelector('#canvas');
 const status = document.querySelector('#status');
-
-// The canvas keeps its 800 x 600 pixels; only what the page shows of them is scaled, to the
-// room the layout gives it, which changes when the controls show or the phone turns.
-function fit() {
-  const area = canvas.parentElement;
-  const scale = Math.min(area.clientWidth / 800, area.clientHeight / 600);
-  canvas.style.width = 800 * scale + 'px';
-  canvas.style.height = 600 * scale + 'px';
-}
 
 // The screen stays on from the game's start and from every key after it (the touch controls'
 // too) until Escape, a lost focus or a hidden page, as the game pauses. Where the browser has
@@ -38,20 +30,37 @@ function keepForOffline() {
   navigator.serviceWorker?.register('sw.js').catch(() => {});
 }
 
-let loaded = false;
+// The game's own start-up, its globals, makes the canvas's WebGL context and the audio context:
+// the longest piece of work of the load, which kept the page from answering and turned the
+// canvas black, before a gesture that the game must wait for anyway to start or to play sound.
+// So once the program is compiled and its files are in, a run dependency of Emscripten's own
+// holds the runtime, and the player's first key or touch lifts it: the start-up, the game's
+// start and its first frame then come in that one task, over the poster.
+const gesture = "the player's first key or touch";
+let ready = false;        // the program and its files are in: the gesture alone holds the runtime
 let asked = false;
+function holdForGesture() {
+  // Told of every dependency added or lifted, this one first: the files may be in already.
+  Module.monitorRunDependencies = (left) => {
+    if (left > 1 || ready) return;
+    ready = true;
+    status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
+    keepForOffline();
+    setTimeout(start);      // out of Emscripten's own bookkeeping, for a gesture that came first
+  };
+  Module.addRunDependency(gesture);
+}
+
 function start() {
-  if (!loaded || !asked) return;
+  if (!ready || !asked) return;
   status.hidden = true;
   canvas.focus();
-  Module.callMain([]);
-  followSea();
-  keepAwake(true);
+  Module.removeRunDependency(gesture);
 }
 
 // A browser lets a page play sound only from a key, a click or the end of a touch: a finger's
 // pointerdown comes before the browser counts the touch as the player's. The game starts then,
-// and its first sound, the level's jingle, starts the audio context it made as it loaded.
+// and makes its audio context, which its first sound, the level's jingle, starts.
 // (Emscripten's own resume of it, at the first touchstart, comes too early on a phone.)
 function firstGesture(event) {
   removeEventListener('keydown', firstGesture);
@@ -63,11 +72,11 @@ function firstGesture(event) {
 
 window.Module = {
   canvas,
+  preRun: [holdForGesture],     // an array: the packed files' loader adds its own step to it
   onRuntimeInitialized() {
-    loaded = true;
-    status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
-    start();
-    keepForOffline();
+    Module.callMain([]);
+    followSea();
+    keepAwake(true);
   },
   onAbort(what) {
     status.hidden = false;
@@ -75,7 +84,6 @@ window.Module = {
   },
 };
 
-new ResizeObserver(fit).observe(canvas.parentElement);
 followControls();
 addEventListener('keydown', firstGesture);
 addEventListener('pointerup', firstGesture);
