@@ -88,13 +88,18 @@ followControls();
 addEventListener('keydown', firstGesture);
 addEventListener('pointerup', firstGesture);
 
-// Asked of a canvas of its own: the game's canvas must get its context from the game, without alpha.
-if (document.createElement('canvas').getContext('webgl')) {
+// Asked of a canvas of its own: the game's canvas must get its context from the game, without
+// alpha. A WebGL context is a long moment's work on a slow phone, so it comes in a task of its
+// own, apart from the page's own set-up, for the browser to answer the player between the two.
+function loadGame() {
+  if (!document.createElement('canvas').getContext('webgl')) {
+    status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
+    return;
+  }
   const program = document.createElement('script');
   program.src = 'grimfathom.js';
   program.onerror = () => { status.textContent = 'The game could not be loaded: check the connection and reload the page.'; };
   document.body.append(program);
-} else {
-  status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
 }
+setTimeout(loadGame);
 
