@@ -37,16 +37,22 @@ function keepForOffline() {
 // holds the runtime, and the player's first key or touch lifts it: the start-up, the game's
 // start and its first frame then come in that one task, over the poster.
 const gesture = "the player's first key or touch";
-let ready = false;        // the program and its files are in: the gesture alone holds the runtime
+let loaded = false;       // the program and its files are in: the gesture alone holds the runtime
+let ready = false;        // and the browser offers WebGL: the game may start
 let asked = false;
 function holdForGesture() {
   // Told of every dependency added or lifted, this one first: the files may be in already.
+  // What follows waits for the answer about WebGL, and so runs out of Emscripten's bookkeeping.
   Module.monitorRunDependencies = (left) => {
-    if (left > 1 || ready) return;
-    ready = true;
-    status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
-    keepForOffline();
-    setTimeout(start);      // out of Emscripten's own bookkeeping, for a gesture that came first
+    if (left > 1 || loaded) return;
+    loaded = true;
+    drawable.then((offered) => {
+      if (!offered) return;
+      ready = true;
+      status.textContent = document.documentElement.classList.contains('touch') ? 'Tap to play' : 'Press a key or click to play';
+      keepForOffline();
+      start();              // for a gesture that came first
+    });
   };
   Module.addRunDependency(gesture);
 }
@@ -88,18 +94,26 @@ followControls();
 addEventListener('keydown', firstGesture);
 addEventListener('pointerup', firstGesture);
 
-// Asked of a canvas of its own: the game's canvas must get its context from the game, without
-// alpha. A WebGL context is a long moment's work on a slow phone, so it comes in a task of its
-// own, apart from the page's own set-up, for the browser to answer the player between the two.
-function loadGame() {
-  if (!document.createElement('canvas').getContext('webgl')) {
-    status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
-    return;
-  }
-  const program = document.createElement('script');
-  program.src = 'grimfathom.js';
-  program.onerror = () => { status.textContent = 'The game could not be loaded: check the connection and reload the page.'; };
-  document.body.append(program);
+// Whether the browser offers WebGL, which the game draws with, asked of a canvas of its own: the
+// game's canvas must get its context from the game, without alpha. Making a WebGL context is a
+// long moment's work on a slow phone, so a worker asks where the browser lets one (webgl.js);
+// the page asks itself only where the worker could not say yes. The game loads meanwhile.
+function offersWebGL() {
+  const here = () => document.createElement('canvas').getContext('webgl') !== null;
+  if (typeof OffscreenCanvas === 'undefined') return Promise.resolve(here());
+  const worker = new Worker('webgl.js');
+  return new Promise((resolve) => {
+    worker.onmessage = (event) => resolve(event.data === true || here());
+    worker.onerror = () => resolve(here());
+  }).finally(() => worker.terminate());
 }
-setTimeout(loadGame);
+const drawable = offersWebGL();
+drawable.then((offered) => {
+  if (!offered) status.textContent = 'This browser offers the page no WebGL, which the game draws with.';
+});
+
+const program = document.createElement('script');
+program.src = 'grimfathom.js';
+program.onerror = () => { status.textContent = 'The game could not be loaded: check the connection and reload the page.'; };
+document.body.append(program);
 
