@@ -89,8 +89,8 @@ memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
 # Repaints res/, docs/sprites.png, the icons docs/icon-*.png, Windows' docs/grimfathom.ico and the
-# web page's touch controls docs/touch-*.png from tools/; commit the result with the change that
-# caused it.
+# web page's touch controls docs/touch-*.png and poster docs/poster.png from tools/; commit the
+# result with the change that caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
 	"$(BUILD)/tools/make_assets" res docs
@@ -194,7 +194,8 @@ test-forky:
 # $(WEB_BUILD)/site/ and zipped as $(WEB_ZIP) (web/build-site.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
 # Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
-# `make bench-web` measures its frame rate and time to the first frame. None is part of `make test`.
+# `make bench-web` measures its frame rate and time to the first frame, and audits its load with
+# Lighthouse (web/lighthouse.mjs). None is part of `make test`.
 WEB_BUILD ?= build-web
 WEB_ZIP = $(WEB_BUILD)/grimfathom-$(VERSION)-web.zip
 PORT ?= 8000

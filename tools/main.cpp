@@ -1,5 +1,5 @@
 // make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet, the icons,
-// the Windows icon file, and the web page's icons and touch controls.
+// the Windows icon file, and the web page's icons, touch controls and poster.
 #include "ico.h"
 #include "icon.h"
 #include "pictures.h"
@@ -88,6 +88,7 @@ int main(int argc, char** argv)
     }
     Pictures page = paintTouchControls();
     page.merge(paintWebIcons(pictures));
+    page["poster.png"] = composePoster(pictures);
     if (!savePictures(page, docs)) {
         std::cerr << "make_assets: cannot write the web page's pictures into " << docs << "\n";
         return 1;

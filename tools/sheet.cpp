@@ -175,6 +175,15 @@ void composeLevelIntro(const Panel& panel, const Pictures& pictures)
 
 } // namespace
 
+sf::Image composePoster(const Pictures& pictures)
+{
+    sf::Image poster = filledImage({panelWidth, panelHeight}, sea);
+    Panel panel{poster, 0, 0};
+    stamp(panel, pictures.at("submarine.png"), {50.0f, 300.0f});
+    stamp(panel, pictures.at("squid.png"), {640.0f, 120.0f});
+    return poster;
+}
+
 sf::Image composeSheet(const Pictures& pictures)
 {
     sf::Image sheet = filledImage({3 * margin + 2 * panelWidth, 3 * margin + 2 * panelHeight}, sf::Color(8, 28, 38));

@@ -22,13 +22,18 @@ export function readPicture(file) {
 // Counts, before any script of the page runs: a frame is a clear of the canvas's WebGL context,
 // and the first one's time since the navigation began is kept; a sound is a Web Audio source
 // started, with its audio context and the context's time; every screen wake lock the page was
-// granted is kept. What the page sends to its audio output is heard too: whatever connects to a
-// context's destination connects to a listener as well, which keeps the mean of the channels
-// with the context's time it plays at.
+// granted is kept; every layout shift is added up, those just after the player's input too, as the
+// page should not move when the game starts either. What the page sends to its audio output is
+// heard too: whatever connects to a context's destination connects to a listener as well, which
+// keeps the mean of the channels with the context's time it plays at.
 function countFramesAndSounds() {
   window.grimfathomFrames = 0;
   window.grimfathomSounds = [];
   window.grimfathomWakeLocks = [];
+  window.grimfathomShift = 0;
+  new PerformanceObserver((shifts) => {
+    for (const shift of shifts.getEntries()) window.grimfathomShift += shift.value;
+  }).observe({ type: 'layout-shift', buffered: true });
   const clear = WebGLRenderingContext.prototype.clear;
   WebGLRenderingContext.prototype.clear = function (mask) {
     if (window.grimfathomFrames === 0) window.grimfathomFirstFrame = performance.now();
@@ -155,6 +160,7 @@ export async function awaitQuietly(what, target, fn, ...args) {
 }
 
 export const frames = (page) => page.evaluate(() => window.grimfathomFrames);
+export const layoutShift = (target) => quietly(target, () => window.grimfathomShift);
 export const soundsStarted = (target) => quietly(target, () => window.grimfathomSounds.length);
 
 // Resolves once more than count sounds have started and the page's audio is running.

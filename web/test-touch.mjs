@@ -6,8 +6,8 @@ import assert from 'node:assert/strict';
 import http from 'node:http';
 import { after, before, describe, test } from 'node:test';
 import {
-  awaitAwake, awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, desktop, openPage, quietly, sideways,
-  soundsStarted, upright,
+  awaitAwake, awaitFrames, awaitQuietly, awaitSoundBeyond, canvasShot, desktop, layoutShift, openPage, quietly,
+  sideways, soundsStarted, upright,
 } from './browser.mjs';
 import { awaitShot, findSprite, showsIntro, showsPause, squid, steps, submarine, torpedo } from './canvas.mjs';
 
@@ -39,6 +39,12 @@ const offersToPlay = (target) =>
 
 // Two frames drawn after whatever the fingers did, so that the page shows all of it.
 const settle = (page) => quietly(page, () => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+
+// The layout's shifts, as browsers weigh them, over the load, the offer to play, the controls
+// showing and the game's start: none at all, as the layout is final from the first paint.
+async function checkSteady(page) {
+  assert.equal(await layoutShift(page), 0, 'the layout shifted');
+}
 
 const overlap = (a, b) => a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 
@@ -83,6 +89,8 @@ describe('a phone held sideways, played with two thumbs', () => {
     await awaitSoundBeyond(page, 0);
     await awaitAwake(page, true);
   });
+
+  step('nothing on the page moved through the load and the first tap', () => checkSteady(page));
 
   step("the canvas fills the screen's height, and the controls fit beside it", async () => {
     const sea = await canvasBox(page);
@@ -188,6 +196,23 @@ describe('a phone held sideways, played with two thumbs', () => {
       visualViewport.offsetTop]), [0, 0, 1, 0, 0]);
   });
 
+  // Beside the sea, between the controls: the page itself, which people who need it may zoom.
+  step('a pinch beside the sea zooms the page', async () => {
+    const sea = await canvasBox(page);
+    const [x, y] = [sea.x / 2, sideways.height / 2];
+    const left = await finger(page, [x - 20, y]);
+    const right = await finger(page, [x + 20, y]);
+    for (let spread = 10; spread <= 50; spread += 10) {
+      await left.move(x - 20 - spread, y);
+      await right.move(x + 20 + spread, y);
+    }
+    await left.end();
+    await right.end();
+    await settle(page);
+    const scale = await quietly(page, () => visualViewport.scale);
+    assert.ok(scale > 1, `the page stayed at ${scale}`);
+  });
+
   test('no page error or abort on the phone, and nothing fetched from outside the site', async () => {
     assert.deepEqual(game.errors, []);
     assert.deepEqual(game.requests.filter((url) => !url.startsWith(game.url)), []);
@@ -213,6 +238,8 @@ describe('a phone held upright', () => {
     await awaitShot(page, (shot) => showsIntro(shot, 1), 'level-1 intro');
     await awaitSoundBeyond(page, 0);
   });
+
+  step('nothing on the page moved through the load and the first tap', () => checkSteady(page));
 
   step('the canvas spans the width at the top, and the controls fit below it', async () => {
     const sea = await canvasBox(page);

@@ -56,11 +56,11 @@ function offerFullScreen() {
   });
 }
 
-// The controls show on a device whose main pointer is a finger, or at the first touch on any
-// other. Neither a finger nor a pointer on a control moves the focus: the canvas keeps it, so
-// that losing it still means the player left the game. Nor does a long press open a menu.
+// The controls show on a device whose main pointer is a finger (the page marks it before its
+// first paint), or at the first touch on any other. Neither a finger nor a pointer on a control
+// moves the focus: the canvas keeps it, so that losing it still means the player left the game.
+// Nor does a long press open a menu.
 export function followControls() {
-  if (matchMedia('(pointer: coarse)').matches) page.classList.add('touch');
   addEventListener('pointerdown', (event) => {
     const finger = event.pointerType !== 'mouse';
     if (finger) page.classList.add('touch');
