@@ -88,12 +88,12 @@ soak: build-all
 memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
-# Repaints res/, docs/sprites.png, the icons docs/icon-*.png, Windows' docs/grimfathom.ico and the
-# web page's touch controls docs/touch-*.png from tools/; commit the result with the change that
-# caused it.
+# Repaints, from tools/, res/, the package's icons packaging/icons/, Windows' windows/grimfathom.ico,
+# the web page's icons and touch controls web/page/*.png, and the contact sheet docs/sprites.png;
+# commit the result with the change that caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
-	"$(BUILD)/tools/make_assets" res docs
+	"$(BUILD)/tools/make_assets" .
 
 # Every build folder but the fuzzer's, whose corpus and findings are what earlier runs found.
 clean:
