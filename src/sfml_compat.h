@@ -33,13 +33,9 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
     return std::nullopt;
 }
 
-// SFML 3 has no sound bound to nothing: an unbound sound is bound to one empty buffer, which
-// plays as silently. Should it go first at exit, SFML stops and lets go of the sounds bound to it.
-inline sf::Sound unboundSound()
-{
-    static const sf::SoundBuffer nothing;
-    return sf::Sound(nothing);
-}
+// SFML 3 has no sound bound to nothing: an unbound sound is bound to an empty buffer, which
+// plays as silently.
+inline sf::Sound unboundSound(const sf::SoundBuffer& nothing) { return sf::Sound(nothing); }
 inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return &sound.getBuffer(); }
 
 // SFML 3 asks where each channel goes; a file knows, and what is made here is mono or stereo.
@@ -57,12 +53,8 @@ inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>
     return buffer.loadFromSamples(samples.data(), samples.size(), channels, rate, map);
 }
 
-void setX11WindowIcon(unsigned long windowId, const sf::Image& icon);    // display.cpp
-inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
-{
-    window.setIcon(icon.getSize(), icon.getPixelsPtr());
-    setX11WindowIcon(window.getNativeHandle(), icon);
-}
+inline void setWindowIcon(sf::Window& window, const sf::Image& icon) { window.setIcon(icon.getSize(), icon.getPixelsPtr()); }
+inline sf::WindowHandle handleOf(const sf::Window& window) { return window.getNativeHandle(); }
 
 inline sf::Image filledImage(sf::Vector2u size, sf::Color colour) { return sf::Image(size, colour); }
 inline void drawOver(sf::Image& image, const sf::Image& picture, sf::Vector2u at) { (void)image.copy(picture, at, {}, true); }
@@ -120,7 +112,7 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
     return std::nullopt;
 }
 
-inline sf::Sound unboundSound() { return sf::Sound(); }
+inline sf::Sound unboundSound(const sf::SoundBuffer&) { return sf::Sound(); }
 inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return sound.getBuffer(); }
 
 inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples, unsigned channels,
@@ -138,6 +130,7 @@ inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
 {
     window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
 }
+inline sf::WindowHandle handleOf(const sf::Window& window) { return window.getSystemHandle(); }
 
 inline sf::Image filledImage(sf::Vector2u size, sf::Color colour)
 {
