@@ -3,6 +3,7 @@
 #pragma once
 
 #include "grimfathom.h"
+#include "sfml_compat_tools.h"
 
 #include <sys/types.h>
 
