@@ -24,8 +24,6 @@ TEST(GameWindow, OpensAsGrimfathomOverTheSeaAndClosesWithStatusZero)
 TEST(GameWindow, ExitsWithStatusZeroWhenNoSoundDeviceOpens)
 {
     GameSession session;
-    Launch launch;
-    launch.noSoundDevice = true;
-    ASSERT_TRUE(session.start(launch));
+    ASSERT_TRUE(session.start({}, Sound::NoDevice));
     EXPECT_EQ(session.close(), 0);
 }

@@ -16,9 +16,8 @@ TEST(NoSoundDevice, FiringBeingCaughtAndRestartingAllWorkAndCloseExitsWithZero)
     markPicture(session.res(), "torpedo.png", torpedoMark);
     std::filesystem::path errors = session.folder.root / "errors.txt";
     Launch launch;
-    launch.noSoundDevice = true;
     launch.errors = errors;
-    ASSERT_TRUE(session.start(launch));
+    ASSERT_TRUE(session.start(launch, Sound::NoDevice));
 
     ASSERT_TRUE(session.pausesAndResumes());
     EXPECT_TRUE(shows(session.fireAndPause(), dimmed(torpedoMark))) << "no torpedo";

@@ -75,8 +75,9 @@ int main(int argc, char** argv)
         std::cerr << "usage: make_assets TREE\n";
         return 2;
     }
-    // A sound buffer needs an OpenAL device even just to be saved; the null one will do,
-    // so the generator runs on machines with no sound card. A caller's choice still wins.
+    // SFML 2's sound buffer needs an OpenAL device even just to be saved; OpenAL Soft's null one
+    // will do, so the generator runs on machines with no sound card. A caller's choice still wins.
+    // SFML 3, which has no OpenAL, passes the setting by.
     setenv("ALSOFT_DRIVERS", "null", 0);
     fs::path tree = argv[1];
     fs::path res = tree / "res", docs = tree / "docs", web = tree / "web" / "page";
