@@ -112,10 +112,10 @@ install: build
 # desktop-file-validate and man, then runs the package tests on the .deb.
 package:
 	@bash scripts/setup.sh play package
-	@bash scripts/build-deb.sh "$(BUILD)/package"
+	@bash packaging/build-deb.sh "$(BUILD)/package"
 
 package-check: package build-all
-	@bash scripts/check-package.sh "$(BUILD)/package"
+	@bash packaging/check-package.sh "$(BUILD)/package"
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" packaging/package_test
 
 # Debian's CI on the .deb: autopkgtest's null runner installs it on this machine for the run (and
@@ -123,7 +123,7 @@ package-check: package build-all
 .PHONY: autopkgtest
 autopkgtest: package
 	@bash scripts/setup.sh autopkgtest
-	@bash scripts/autopkgtest.sh "$(BUILD)/package"
+	@bash packaging/autopkgtest.sh "$(BUILD)/package"
 
 # Frame and start-up timings on a virtual display, silent as tests/with-display.sh makes it; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
@@ -174,20 +174,20 @@ test-windows: windows
 	@cmake --build "$(BUILD)" -j2 --target windows_session
 	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
-# The README's `make test` and `make package-check` on a clean clone of the current commit in a
-# bare chroot of Debian 13, with `make web test-web` there too, and of Debian testing, forky, whose
-# Emscripten cannot build the web site's SFML (web/emscripten.sh). Root or sudo. Each release's
-# bare chroot and the .debs it downloads are kept in the cache, under debian/RELEASE/;
+# The README's `make test` and `make package-check`, and `make web test-web`, on a clean clone of
+# the current commit in a bare chroot of the Debian release RELEASE names (trixie for Debian 13,
+# forky for testing); forky's Emscripten cannot build the web site's SFML (web/emscripten.sh), so
+# the web site is left out there. Root or sudo. Each release's bare chroot and the .debs it
+# downloads are kept in the cache, under debian/RELEASE/;
 # `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
-.PHONY: test-debian13 test-forky
+.PHONY: test-debian
 
-test-debian13:
+test-debian:
+ifneq ($(origin RELEASE),command line)
+	@echo "make test-debian: name a Debian release, as in make test-debian RELEASE=trixie" >&2; exit 2
+endif
 	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh trixie 'make test && make package-check && make web test-web'
-
-test-forky:
-	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh forky 'make test && make package-check'
+	bash scripts/test-debian.sh $(RELEASE) 'make test && make package-check$(if $(filter forky,$(RELEASE)),, && make web test-web)'
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
