@@ -88,12 +88,12 @@ soak: build-all
 memcheck: build-all
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" tests/memcheck_session
 
-# Repaints res/, docs/sprites.png, the icons docs/icon-*.png, Windows' docs/grimfathom.ico and the
-# web page's touch controls docs/touch-*.png and poster docs/poster.png from tools/; commit the
-# result with the change that caused it.
+# Repaints, from tools/, res/, the package's icons packaging/icons/, Windows' windows/grimfathom.ico,
+# the web page's icons, touch controls and poster web/page/*.png, and the contact sheet
+# docs/sprites.png; commit the result with the change that caused it.
 assets: build
 	@cmake --build "$(BUILD)" -j2 --target make_assets
-	"$(BUILD)/tools/make_assets" res docs
+	"$(BUILD)/tools/make_assets" .
 
 # Every build folder but the fuzzer's, whose corpus and findings are what earlier runs found.
 clean:
@@ -112,10 +112,10 @@ install: build
 # desktop-file-validate and man, then runs the package tests on the .deb.
 package:
 	@bash scripts/setup.sh play package
-	@bash scripts/build-deb.sh "$(BUILD)/package"
+	@bash packaging/build-deb.sh "$(BUILD)/package"
 
 package-check: package build-all
-	@bash scripts/check-package.sh "$(BUILD)/package"
+	@bash packaging/check-package.sh "$(BUILD)/package"
 	cd "$(BUILD)" && "$(CURDIR)/tests/with-display.sh" packaging/package_test
 
 # Debian's CI on the .deb: autopkgtest's null runner installs it on this machine for the run (and
@@ -123,9 +123,9 @@ package-check: package build-all
 .PHONY: autopkgtest
 autopkgtest: package
 	@bash scripts/setup.sh autopkgtest
-	@bash scripts/autopkgtest.sh "$(BUILD)/package"
+	@bash packaging/autopkgtest.sh "$(BUILD)/package"
 
-# Frame and start-up timings on a virtual display, with sound on OpenAL's null device; not part
+# Frame and start-up timings on a virtual display, silent as tests/with-display.sh makes it; not part
 # of `make test`. Built in a folder of its own beside res/, and run from there to find "../res/".
 BENCH_BUILD ?= build-bench
 .PHONY: bench
@@ -134,7 +134,7 @@ bench:
 	@bash scripts/setup.sh play bench
 	@cmake -S . -B "$(BENCH_BUILD)" -DGRIMFATHOM_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build "$(BENCH_BUILD)" -j2 --target grimfathom frame_bench
-	cd "$(BENCH_BUILD)" && ALSOFT_DRIVERS=null "$(CURDIR)/tests/with-display.sh" bench/frame_bench
+	cd "$(BENCH_BUILD)" && "$(CURDIR)/tests/with-display.sh" bench/frame_bench
 
 # Coverage-guided fuzzing of the picture and sound loaders with libFuzzer, FUZZ_SECONDS per
 # target; not part of `make test`. SFML is built from Debian's source with the same
@@ -174,20 +174,20 @@ test-windows: windows
 	@cmake --build "$(BUILD)" -j2 --target windows_session
 	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
-# The README's `make test` and `make package-check` on a clean clone of the current commit in a
-# bare chroot of Debian 13, with `make web test-web` there too, and of Debian testing, forky, whose
-# Emscripten cannot build the web site's SFML (web/emscripten.sh). Root or sudo. Each release's
-# bare chroot and the .debs it downloads are kept in the cache, under debian/RELEASE/;
+# The README's `make test` and `make package-check`, and `make web test-web`, on a clean clone of
+# the current commit in a bare chroot of the Debian release RELEASE names (trixie for Debian 13,
+# forky for testing); forky's Emscripten cannot build the web site's SFML (web/emscripten.sh), so
+# the web site is left out there. Root or sudo. Each release's bare chroot and the .debs it
+# downloads are kept in the cache, under debian/RELEASE/;
 # `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
-.PHONY: test-debian13 test-forky
+.PHONY: test-debian
 
-test-debian13:
+test-debian:
+ifneq ($(origin RELEASE),command line)
+	@echo "make test-debian: name a Debian release, as in make test-debian RELEASE=trixie" >&2; exit 2
+endif
 	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh trixie 'make test && make package-check && make web test-web'
-
-test-forky:
-	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh forky 'make test && make package-check'
+	bash scripts/test-debian.sh $(RELEASE) 'make test && make package-check$(if $(filter forky,$(RELEASE)),, && make web test-web)'
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in

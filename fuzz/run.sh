@@ -9,12 +9,13 @@ step "making the seeds"
 [ -d "$build/seeds" ] || bash "$repo/fuzz/make-seeds.sh" "$repo/res" "$build/seeds"
 mkdir -p "$build/corpus/$kind" "$build/findings/$kind"
 
-# The game's code wants a display (textures need an OpenGL context): each run gets one of its own.
+# The game's code wants a display (textures need an OpenGL context): each run gets one of its own,
+# and the silent sound that tests/with-display.sh sets.
 # intercept_tls_get_addr=0 for the same runtime fault as the sanitizer suite (the Makefile's
 # SANITIZER_ENV says why, and when it can go), and the suite's leak suppressions.
 step "fuzzing the $kind"
 target=$build/fuzz/${kind%s}_fuzzer
 ASAN_OPTIONS=intercept_tls_get_addr=0 LSAN_OPTIONS=suppressions="$repo/tests/sanitizers/lsan.supp":print_suppressions=0 \
-  ALSOFT_DRIVERS=null "$repo/tests/with-display.sh" "$target" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=1024 \
+  "$repo/tests/with-display.sh" "$target" -max_total_time="$seconds" -timeout=2 -rss_limit_mb=1024 \
   -print_final_stats=1 -artifact_prefix="$build/findings/$kind/" "$@" \
   "$build/corpus/$kind" "$build/seeds/$kind"

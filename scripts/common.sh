@@ -4,8 +4,8 @@
 set -Eeuo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-# Everything the builds keep between runs (sources, libraries, Wine prefixes, the Debian 13
-# chroot) lives under this one folder; GRIMFATHOM_CACHE moves all of it.
+# Everything the builds keep between runs (sources, libraries, Wine prefixes, each Debian
+# release's bare chroot) lives under this one folder; GRIMFATHOM_CACHE moves all of it.
 # Absolute, so that it holds after a script changes folder.
 cache=$(realpath -m "${GRIMFATHOM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/grimfathom}")
 

@@ -64,8 +64,12 @@ void loadWindowIcon()
 {
     std::string path = "../res/icon.png";
     sf::Image icon;
-    if (decodablePicture(path) && icon.loadFromFile(path))
-        setWindowIcon(window, icon);
+    if (!decodablePicture(path) || !icon.loadFromFile(path))
+        return;
+    setWindowIcon(window, icon);
+#ifdef GRIMFATHOM_X11
+    setDockIcon(icon);
+#endif
 }
 
 void loadPictures()

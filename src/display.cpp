@@ -10,13 +10,14 @@
 #include <unistd.h>
 #include <vector>
 
+// Opened by openDisplay() during the globals' construction (displayOpen), and used by this file alone.
 static Display* connection = nullptr;
 
 // SFML would abort with a core dump while constructing the window; this runs just before.
-// The connection stays open: closed, it could leave the X server with no client for a moment,
-// and a server that resets then refuses SFML's own connection that follows. _exit, because
-// none of the globals built so far needs tearing down.
-void requireDisplay()
+// The connection stays open, for the icon, and because closed it could leave the X server with no
+// client for a moment, and a server that resets then refuses SFML's own connection that follows.
+// _exit, because none of the globals built so far needs tearing down.
+void openDisplay()
 {
     connection = XOpenDisplay(nullptr);
     if (connection)
@@ -31,9 +32,11 @@ void requireDisplay()
 }
 
 // SFML 3 gives X11 the icon only as a bitmap in WM_HINTS, which docks and task switchers pass
-// over; SFML 2 also set _NET_WM_ICON, as this does: width, height, then ARGB pixels, a long each.
-void setX11WindowIcon(unsigned long windowId, const sf::Image& icon)
+// over; SFML 2 also sets _NET_WM_ICON, as this does on both: width, height, then ARGB pixels, a
+// long each.
+void setDockIcon(const sf::Image& icon)
 {
+    sf::WindowHandle windowId = handleOf(window);
     sf::Vector2u size = icon.getSize();
     std::vector<unsigned long> property = {size.x, size.y};
     for (unsigned y = 0; y < size.y; y++)

@@ -15,12 +15,12 @@ int nextVoice = 0;
 // SFML's error stream is a function-local static. Touching it before the first SFML
 // object makes it outlive them all: without an audio device, the last sound's
 // destructor logs through it at exit, and it must not have been destroyed by then.
-[[maybe_unused]] static std::ostream& sfmlErrors = sf::err();
+std::ostream& sfmlErrors = sf::err();
 
 // Without a display SFML aborts with a core dump while constructing the window; the player
 // gets one plain line instead. Only X11 has a display to miss.
 #ifdef GRIMFATHOM_X11
-[[maybe_unused]] static const bool displayChecked = (requireDisplay(), true);
+const bool displayOpen = (openDisplay(), true);
 #endif
 
 sf::RenderWindow window;
@@ -49,9 +49,10 @@ sf::Sprite torpedoesFiredSprite(torpedoesFiredTexture);
 sf::Sprite monstersKilledSprite(monstersKilledTexture);
 sf::Sprite minusSprite(minusTexture);
 
+const sf::SoundBuffer noSound;
 std::map<std::string, sf::SoundBuffer> soundBank;
 std::vector<sf::Sound> voices;
-sf::Sound jingleSound = unboundSound();
+sf::Sound jingleSound = unboundSound(noSound);
 
 sf::RectangleShape dimOverlay(sf::Vector2f(800, 600));
 sf::RectangleShape pauseBarLeft(sf::Vector2f(20, 100));

@@ -4,6 +4,7 @@
 #include "sfml_compat.h"
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,12 @@ extern int nextVoice;       // index into voices of the next sound to play, 0 to
 // before its texture and every sound before the bank that holds its buffer.
 //
 
+// Before any SFML object (globals.cpp says why)
+extern std::ostream& sfmlErrors;            // SFML's error stream, touched first so that it outlives them all
+#ifdef GRIMFATHOM_X11
+extern const bool displayOpen;              // openDisplay() has run: the game has an X connection or has exited
+#endif
+
 // Window
 extern sf::RenderWindow window;             // the one game window, 800 x 600 scene
 
@@ -78,6 +85,7 @@ extern sf::Sprite monstersKilledSprite;
 extern sf::Sprite minusSprite;
 
 // Sound
+extern const sf::SoundBuffer noSound;       // empty: what an unbound sound is bound to, as SFML 3 wants one
 extern std::map<std::string, sf::SoundBuffer> soundBank;  // decoded sounds by name
 extern std::vector<sf::Sound> voices;       // ring of four voices, so effects overlap
 extern sf::Sound jingleSound;               // "beepboop", outside the ring so nothing cuts it
@@ -102,8 +110,9 @@ sf::Vector2f halfSize(sf::Vector2u size);        // whole pixels: halved before 
 // Operations
 //
 
-// Start-up (display.cpp, assets.cpp)
-void requireDisplay();              // says so and exits with 1 when no X display opens
+// Start-up (display.cpp where X11 is built in, assets.cpp)
+void openDisplay();                 // keeps an X connection for the docks' icon; says so and exits with 1 when none opens
+void setDockIcon(const sf::Image& icon);  // the window's _NET_WM_ICON, where docks and task switchers look
 void loadWindowIcon();              // the window's icon from "../res/icon.png"
 void loadPictures();                // the eleven pictures from "../res/"
 void setUpSprites();                // textures, origins, fixed places, pause bars

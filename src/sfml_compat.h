@@ -1,5 +1,6 @@
-// Where SFML 2 (2.5, 2.6) and SFML 3 differ in a call the game, its generator or its tests make:
-// one name for each, serving both. The version is tested here and nowhere else.
+// Where SFML 2 (2.5, 2.6) and SFML 3 differ in a call the game makes: one name for each, serving
+// both. The version is tested here and nowhere else in the game; what only the generator and the
+// tests call is in tools/sfml_compat_tools.h.
 #pragma once
 
 #include <SFML/Audio.hpp>
@@ -17,13 +18,7 @@
 // touches only samples at full scale. The sounds were chosen to be heard at that level.
 const double soundLevel = 0.5 + 0.0552305643 * 1.7320508;
 
-// The events the tests hand to the game: the three it acts on and a few it must ignore.
-enum class EventKind { Closed, FocusLost, FocusGained, KeyPressed, KeyReleased, Resized, TextEntered, MouseButtonPressed };
-
 #if SFML_VERSION_MAJOR >= 3
-
-// What SFML logs when miniaudio opens no sound device, and every sound plays silent.
-constexpr const char* noSoundDeviceMessage = "Failed to initialize the audio playback device";
 
 inline void createWindow(sf::RenderWindow& window, sf::Vector2u size, const sf::String& caption,
                          const sf::ContextSettings& settings = sf::ContextSettings())
@@ -69,46 +64,12 @@ inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>
     return buffer.loadFromSamples(samples.data(), samples.size(), channels, rate, map);
 }
 
-void setX11WindowIcon(unsigned long windowId, const sf::Image& icon);    // display.cpp
-inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
-{
-    window.setIcon(icon.getSize(), icon.getPixelsPtr());
-    setX11WindowIcon(window.getNativeHandle(), icon);
-}
+inline void setWindowIcon(sf::Window& window, const sf::Image& icon) { window.setIcon(icon.getSize(), icon.getPixelsPtr()); }
+inline sf::WindowHandle handleOf(const sf::Window& window) { return window.getNativeHandle(); }
 
-inline sf::Image filledImage(sf::Vector2u size, sf::Color colour) { return sf::Image(size, colour); }
-inline void drawOver(sf::Image& image, const sf::Image& picture, sf::Vector2u at) { (void)image.copy(picture, at, {}, true); }
 inline sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel({x, y}); }
-inline void setPixelAt(sf::Image& image, unsigned x, unsigned y, sf::Color colour) { image.setPixel({x, y}, colour); }
-inline sf::Vector2i topLeft(const sf::IntRect& rect) { return rect.position; }
-inline sf::Vector2i sizeOf(const sf::IntRect& rect) { return rect.size; }
-
-inline sf::Image readBack(const sf::RenderWindow& window)
-{
-    sf::Texture texture(window.getSize());
-    texture.update(window);
-    return texture.copyToImage();
-}
-
-inline sf::Event makeEvent(EventKind kind, sf::Keyboard::Key key = sf::Keyboard::Key::Unknown)
-{
-    switch (kind) {
-    case EventKind::Closed: return sf::Event::Closed{};
-    case EventKind::FocusLost: return sf::Event::FocusLost{};
-    case EventKind::FocusGained: return sf::Event::FocusGained{};
-    case EventKind::KeyPressed: { sf::Event::KeyPressed pressed{}; pressed.code = key; return pressed; }
-    case EventKind::KeyReleased: { sf::Event::KeyReleased released{}; released.code = key; return released; }
-    case EventKind::Resized: return sf::Event::Resized{};
-    case EventKind::TextEntered: return sf::Event::TextEntered{};
-    case EventKind::MouseButtonPressed: return sf::Event::MouseButtonPressed{};
-    }
-    return sf::Event::Closed{};
-}
 
 #else
-
-// What SFML logs when OpenAL Soft finds no sound device, and every sound plays silent.
-constexpr const char* noSoundDeviceMessage = "Failed to open the audio device";
 
 inline void createWindow(sf::RenderWindow& window, sf::Vector2u size, const sf::String& caption,
                          const sf::ContextSettings& settings = sf::ContextSettings())
@@ -132,8 +93,7 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
     return std::nullopt;
 }
 
-inline sf::Sound unboundSound() { return sf::Sound(); }
-inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return sound.getBuffer(); }
+inline sf::Sound unboundSound(const sf::SoundBuffer&) { return sf::Sound(); }
 
 inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples, unsigned channels,
                         unsigned rate)
@@ -150,40 +110,8 @@ inline void setWindowIcon(sf::Window& window, const sf::Image& icon)
 {
     window.setIcon(icon.getSize().x, icon.getSize().y, icon.getPixelsPtr());
 }
+inline sf::WindowHandle handleOf(const sf::Window& window) { return window.getSystemHandle(); }
 
-inline sf::Image filledImage(sf::Vector2u size, sf::Color colour)
-{
-    sf::Image image;
-    image.create(size.x, size.y, colour);
-    return image;
-}
-inline void drawOver(sf::Image& image, const sf::Image& picture, sf::Vector2u at)
-{
-    image.copy(picture, at.x, at.y, sf::IntRect(), true);
-}
 inline sf::Color pixelAt(const sf::Image& image, unsigned x, unsigned y) { return image.getPixel(x, y); }
-inline void setPixelAt(sf::Image& image, unsigned x, unsigned y, sf::Color colour) { image.setPixel(x, y, colour); }
-inline sf::Vector2i topLeft(const sf::IntRect& rect) { return {rect.left, rect.top}; }
-inline sf::Vector2i sizeOf(const sf::IntRect& rect) { return {rect.width, rect.height}; }
-
-inline sf::Image readBack(const sf::RenderWindow& window)
-{
-    sf::Texture texture;
-    texture.create(window.getSize().x, window.getSize().y);
-    texture.update(window);
-    return texture.copyToImage();
-}
-
-inline sf::Event makeEvent(EventKind kind, sf::Keyboard::Key key = sf::Keyboard::Key::Unknown)
-{
-    static const sf::Event::EventType types[] = {sf::Event::Closed, sf::Event::LostFocus, sf::Event::GainedFocus,
-                                                 sf::Event::KeyPressed, sf::Event::KeyReleased, sf::Event::Resized,
-                                                 sf::Event::TextEntered, sf::Event::MouseButtonPressed};
-    sf::Event event{};      // by field: SFML 2.6 added a scancode to the key event
-    event.type = types[int(kind)];
-    if (kind == EventKind::KeyPressed || kind == EventKind::KeyReleased)
-        event.key.code = key;
-    return event;
-}
 
 #endif

@@ -99,7 +99,7 @@ void playSound(std::string name)
 
 void setUpSounds()
 {
-    voices.resize(4, unboundSound());
+    voices.resize(4, unboundSound(noSound));
     loadSound("splash");
     loadSound("explosion");
     loadSound("gameover");

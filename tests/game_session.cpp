@@ -154,17 +154,32 @@ static std::vector<std::string> recordingEnvironment(const fs::path& folder, con
             "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf:" + alsa.string()};
 }
 
+// The settings for each place the sound can go, whichever SFML the game was built on.
+static std::vector<std::string> soundSettings(Sound sound, const fs::path& folder, const fs::path& wav)
+{
+    switch (sound) {
+    case Sound::Silent:
+        return {};
+    case Sound::NoDevice:
+        // OpenAL Soft (SFML 2) held to ALSA, ALSA's own set-up sending its default device to a
+        // card that is not there, and PulseAudio out of reach (SFML 3's miniaudio tries it first).
+        return {"ALSOFT_DRIVERS=alsa", "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf", "ALSA_CARD=none",
+                "PULSE_SERVER=unix:/nonexistent"};
+    case Sound::Recorded:
+        return recordingEnvironment(folder, wav);
+    }
+    return {};
+}
+
 // The window maps before the pictures load; the first frame comes a moment later.
-bool GameSession::start(Launch launch)
+bool GameSession::start(Launch launch, Sound sound)
 {
     while (std::time(nullptr) == startedInSecond)
         wait(0.02);
     startedInSecond = std::time(nullptr);
     game.reset();       // a game left from an earlier start must not be the window found
-    if (!launch.noSoundDevice) {
-        std::vector<std::string> recorded = recordingEnvironment(folder.root, recording());
-        launch.environment.insert(launch.environment.begin(), recorded.begin(), recorded.end());
-    }
+    std::vector<std::string> settings = soundSettings(sound, folder.root, recording());
+    launch.environment.insert(launch.environment.begin(), settings.begin(), settings.end());
     launched = Clock::now();
     game = std::make_unique<GameProcess>(folder.run(), launch);
     window = findWindow("Grimfathom", patience);

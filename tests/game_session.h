@@ -62,15 +62,21 @@ bool sameImage(const sf::Image& a, const sf::Image& b);
 void wait(double seconds);
 double secondsSince(std::chrono::steady_clock::time_point start);
 
+// Where the started game's sound goes, one switch for both SFMLs (soundSettings, game_session.cpp).
+enum class Sound {
+    Silent,     // the silent device tests/with-display.sh gives every test process
+    NoDevice,   // none opens, as on a machine without a sound card: the game must play on silent
+    Recorded,   // into recording(), as a sound card would get it
+};
+
 class GameSession {
 public:
     GameSession();                          // a scratch folder with a copy of res/
 
-    // Starts the game with its sound written to recording(), unless the launch has no sound
-    // device, and waits for the first frame; false if no window came. The game
-    // seeds its squids from the clock's whole seconds, so a game started again waits for a
-    // new second and gets other squids.
-    bool start(Launch launch = {});
+    // Starts the game with its sound where asked, and waits for the first frame; false if no
+    // window came. The game seeds its squids from the clock's whole seconds, so a game started
+    // again waits for a new second and gets other squids.
+    bool start(Launch launch = {}, Sound sound = Sound::Recorded);
 
     // Leaves the intro and pauses, a moment apart so that each key lands in its own phase, and
     // late enough that the game's clock has passed the 0.3 s that guards the first shot: any

@@ -18,14 +18,3 @@ TEST(GameWindow, OpensAsGrimfathomOverTheSeaAndClosesWithStatusZero)
     EXPECT_EQ(pixelAt(shot, 795, 595), sea);
     EXPECT_EQ(session.close(), 0);
 }
-
-// Without a sound device SFML logs from the last sound's destructor at exit; that must
-// not outlive its error stream.
-TEST(GameWindow, ExitsWithStatusZeroWhenNoSoundDeviceOpens)
-{
-    GameSession session;
-    Launch launch;
-    launch.noSoundDevice = true;
-    ASSERT_TRUE(session.start(launch));
-    EXPECT_EQ(session.close(), 0);
-}

@@ -15,7 +15,7 @@ touch "$scratch/theirs/keep"
 printf '#!/bin/sh\necho "$*" >>"%s/removed"\nexit 1\n' "$scratch" >"$scratch/bin/rm"
 chmod +x "$scratch/bin/rm"
 for folder in / "$repo" "$repo/scripts/.." "$scratch/theirs"; do
-  if PATH="$scratch/bin:$PATH" bash "$repo/scripts/build-deb.sh" "$folder" 2>/dev/null; then fail "build-deb.sh went on with $folder"; fi
+  if PATH="$scratch/bin:$PATH" bash "$repo/packaging/build-deb.sh" "$folder" 2>/dev/null; then fail "build-deb.sh went on with $folder"; fi
 done
 [ ! -f "$scratch/removed" ] || fail "build-deb.sh ran rm on: $(cat "$scratch/removed")"
 

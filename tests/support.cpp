@@ -85,12 +85,6 @@ static std::string nameOf(const std::string& setting)
     return setting.substr(0, setting.find('='));
 }
 
-// As on a machine without a sound card: OpenAL Soft (SFML 2) held to ALSA, ALSA's own set-up
-// sending its default device to a card that is not there, and PulseAudio out of reach (SFML 3's
-// miniaudio tries it first).
-static const std::vector<std::string> noSoundDevice = {"ALSOFT_DRIVERS=alsa", "ALSA_CONFIG_PATH=/usr/share/alsa/alsa.conf",
-                                                       "ALSA_CARD=none", "PULSE_SERVER=unix:/nonexistent"};
-
 // The test's own environment with the launch's settings over it, a later one winning as with
 // putenv, and then its names taken out: only what the launch asks for differs.
 static std::vector<std::string> gameEnvironment(const Launch& launch)
@@ -98,8 +92,6 @@ static std::vector<std::string> gameEnvironment(const Launch& launch)
     std::map<std::string, std::string> byName;
     for (char** setting = environ; *setting; setting++)
         byName[nameOf(*setting)] = *setting;
-    for (const std::string& setting : launch.noSoundDevice ? noSoundDevice : std::vector<std::string>())
-        byName[nameOf(setting)] = setting;
     for (const std::string& setting : launch.environment)
         byName[nameOf(setting)] = setting;
     for (const std::string& name : launch.unset)

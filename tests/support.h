@@ -3,6 +3,7 @@
 #pragma once
 
 #include "grimfathom.h"
+#include "sfml_compat_tools.h"
 
 #include <sys/types.h>
 
@@ -67,7 +68,6 @@ struct Launch {
     std::vector<std::string> wrapper;       // a command the game runs under, valgrind say
     std::filesystem::path errors;           // a file for its standard error, if not shared
     std::string program = GAME_BINARY;      // by path, or by name through PATH; the built game unless set
-    bool noSoundDevice = false;             // no sound output opens, so the game must play on silent
 };
 
 // The built game, started in its own process from a working folder; throws if it cannot start.

@@ -1,7 +1,7 @@
 // Drives the game's window from outside, as a player and a window manager would.
 #pragma once
 
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
 // Checks the committed pictures and sounds against how the game places, collides and plays them.
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +12,7 @@
 namespace {
 
 // A rectangle of pixels, on screen or in a picture.
-struct Box {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    bool operator==(const Box& other) const
-    {
-        return left == other.left && top == other.top && width == other.width && height == other.height;
-    }
-};
-
-// The pixels two boxes share; nothing if they share none.
-std::optional<Box> overlap(const Box& a, const Box& b)
-{
-    int left = std::max(a.left, b.left), right = std::min(a.left + a.width, b.left + b.width);
-    int top = std::max(a.top, b.top), bottom = std::min(a.top + a.height, b.top + b.height);
-    if (left >= right || top >= bottom)
-        return std::nullopt;
-    return Box{left, top, right - left, bottom - top};
-}
+sf::IntRect box(int left, int top, int width, int height) { return sf::IntRect({left, top}, {width, height}); }
 
 sf::Image picture(const std::string& name)
 {
@@ -44,7 +24,7 @@ sf::Image picture(const std::string& name)
 // A picture, or one cell of it, as the game puts it on screen: integer offsets throughout.
 struct Placed {
     const sf::Image* image;
-    Box area;
+    sf::IntRect area;
     int left;    // screen x of the area's left column
     int top;     // screen y of the area's top row
 
@@ -52,21 +32,21 @@ struct Placed {
     {
         int u = x - left;
         int v = y - top;
-        return u >= 0 && v >= 0 && u < area.width && v < area.height &&
-               pixelAt(*image, unsigned(area.left + u), unsigned(area.top + v)).a != 0;
+        return u >= 0 && v >= 0 && u < sizeOf(area).x && v < sizeOf(area).y &&
+               pixelAt(*image, unsigned(topLeft(area).x + u), unsigned(topLeft(area).y + v)).a != 0;
     }
 };
 
 Placed centred(const sf::Image& image, int x, int y)
 {
     sf::Vector2u size = image.getSize();
-    return {&image, {0, 0, int(size.x), int(size.y)}, x - int(size.x / 2), y - int(size.y / 2)};
+    return {&image, box(0, 0, int(size.x), int(size.y)), x - int(size.x / 2), y - int(size.y / 2)};
 }
 
 Placed rightMiddle(const sf::Image& image, int x, int y)
 {
     sf::Vector2u size = image.getSize();
-    return {&image, {0, 0, int(size.x), int(size.y)}, x - int(size.x), y - int(size.y / 2)};
+    return {&image, box(0, 0, int(size.x), int(size.y)), x - int(size.x), y - int(size.y / 2)};
 }
 
 // The game's number drawing: a minus hung at (x - 5, y - 6), then digits one cell apart.
@@ -79,7 +59,7 @@ std::vector<Placed> number(const sf::Image& strip, const sf::Image& minus, int v
         x += cell;
     }
     for (char digit : std::to_string(std::abs(value))) {
-        Box area{(digit - '0') * cell, 0, cell, int(strip.getSize().y)};
+        sf::IntRect area = box((digit - '0') * cell, 0, cell, int(strip.getSize().y));
         parts.push_back({&strip, area, x - int(strip.getSize().x / 20), y - int(strip.getSize().y / 2)});
         x += cell;
     }
@@ -87,11 +67,12 @@ std::vector<Placed> number(const sf::Image& strip, const sf::Image& minus, int v
 }
 
 // Screen rectangle around the opaque pixels, or an empty one for a blank picture.
-Box inkBounds(const Placed& p)
+sf::IntRect inkBounds(const Placed& p)
 {
-    int x0 = p.area.width, y0 = p.area.height, x1 = -1, y1 = -1;
-    for (int v = 0; v < p.area.height; ++v) {
-        for (int u = 0; u < p.area.width; ++u) {
+    sf::Vector2i size = sizeOf(p.area);
+    int x0 = size.x, y0 = size.y, x1 = -1, y1 = -1;
+    for (int v = 0; v < size.y; ++v) {
+        for (int u = 0; u < size.x; ++u) {
             if (!p.opaqueAt(p.left + u, p.top + v))
                 continue;
             x0 = std::min(x0, u);
@@ -100,16 +81,17 @@ Box inkBounds(const Placed& p)
             y1 = std::max(y1, v);
         }
     }
-    return x1 < 0 ? Box{} : Box{p.left + x0, p.top + y0, x1 - x0 + 1, y1 - y0 + 1};
+    return x1 < 0 ? sf::IntRect() : box(p.left + x0, p.top + y0, x1 - x0 + 1, y1 - y0 + 1);
 }
 
 bool pixelsOverlap(const Placed& a, const Placed& b)
 {
-    std::optional<Box> shared = overlap(inkBounds(a), inkBounds(b));
+    std::optional<sf::IntRect> shared = overlap(inkBounds(a), inkBounds(b));
     if (!shared)
         return false;
-    for (int y = shared->top; y < shared->top + shared->height; ++y) {
-        for (int x = shared->left; x < shared->left + shared->width; ++x) {
+    sf::Vector2i from = topLeft(*shared), to = from + sizeOf(*shared);
+    for (int y = from.y; y < to.y; ++y) {
+        for (int x = from.x; x < to.x; ++x) {
             if (a.opaqueAt(x, y) && b.opaqueAt(x, y))
                 return true;
         }
@@ -123,17 +105,18 @@ const int far = 1 << 20;   // further than any two things on screen
 // negative where they overlap, and far when they share no row at all.
 int horizontalGap(const Placed& a, const Placed& b)
 {
-    Box boundsA = inkBounds(a);
-    Box boundsB = inkBounds(b);
-    int top = std::max(boundsA.top, boundsB.top);
-    int bottom = std::min(boundsA.top + boundsA.height, boundsB.top + boundsB.height);
+    sf::IntRect boundsA = inkBounds(a), boundsB = inkBounds(b);
+    sf::Vector2i fromA = topLeft(boundsA), toA = fromA + sizeOf(boundsA);
+    sf::Vector2i fromB = topLeft(boundsB), toB = fromB + sizeOf(boundsB);
+    int top = std::max(fromA.y, fromB.y);
+    int bottom = std::min(toA.y, toB.y);
     int gap = far;
     for (int y = top; y < bottom; ++y) {
         int rightOfA = -far;
         int leftOfB = far;
-        for (int x = boundsA.left; x < boundsA.left + boundsA.width; ++x)
+        for (int x = fromA.x; x < toA.x; ++x)
             rightOfA = a.opaqueAt(x, y) ? x : rightOfA;
-        for (int x = boundsB.left + boundsB.width - 1; x >= boundsB.left; --x)
+        for (int x = toB.x - 1; x >= fromB.x; --x)
             leftOfB = b.opaqueAt(x, y) ? x : leftOfB;
         if (rightOfA > -far && leftOfB < far)
             gap = std::min(gap, leftOfB - rightOfA - 1);
@@ -178,10 +161,10 @@ TEST(SpriteGeometry, ExplosionAtFullSizeIsAsBigAsASquid)
 {
     sf::Image blast = picture("explosion.png");
     sf::Image squid = picture("squid.png");
-    Box blastInk = inkBounds(centred(blast, 0, 0));
-    Box squidInk = inkBounds(centred(squid, 0, 0));
-    EXPECT_GE(blastInk.width, squidInk.width);
-    EXPECT_GE(blastInk.height, squidInk.height);
+    sf::Vector2i blastInk = sizeOf(inkBounds(centred(blast, 0, 0)));
+    sf::Vector2i squidInk = sizeOf(inkBounds(centred(squid, 0, 0)));
+    EXPECT_GE(blastInk.x, squidInk.x);
+    EXPECT_GE(blastInk.y, squidInk.y);
 }
 
 namespace {
@@ -189,10 +172,10 @@ namespace {
 // Every piece lies inside the 800 x 600 window and no two pieces' ink rectangles meet.
 void expectApartAndOnScreen(const std::vector<std::pair<std::string, Placed>>& pieces)
 {
-    Box window{0, 0, 800, 600};
+    sf::IntRect window = box(0, 0, 800, 600);
     for (std::size_t i = 0; i < pieces.size(); ++i) {
-        Box ink = inkBounds(pieces[i].second);
-        std::optional<Box> inside = overlap(window, ink);
+        sf::IntRect ink = inkBounds(pieces[i].second);
+        std::optional<sf::IntRect> inside = overlap(window, ink);
         EXPECT_TRUE(inside && *inside == ink) << pieces[i].first << " leaves the window";
         for (std::size_t j = i + 1; j < pieces.size(); ++j)
             EXPECT_FALSE(overlap(ink, inkBounds(pieces[j].second))) << pieces[i].first << " meets " << pieces[j].first;
@@ -215,10 +198,10 @@ TEST(NumberLayout, DigitStripSplitsIntoTenCellsWithEachDigitCentred)
     ASSERT_EQ(strip.getSize().x % 20, 0u);
     int cell = int(strip.getSize().x / 10);
     for (int digit = 0; digit < 10; ++digit) {
-        Placed alone{&strip, {digit * cell, 0, cell, int(strip.getSize().y)}, 0, 0};
-        Box ink = inkBounds(alone);
-        ASSERT_GT(ink.width, 0) << "digit " << digit << " is blank";
-        EXPECT_NEAR(ink.left + ink.width / 2.0, cell / 2.0, 2.0) << "digit " << digit;
+        Placed alone{&strip, box(digit * cell, 0, cell, int(strip.getSize().y)), 0, 0};
+        sf::IntRect ink = inkBounds(alone);
+        ASSERT_GT(sizeOf(ink).x, 0) << "digit " << digit << " is blank";
+        EXPECT_NEAR(topLeft(ink).x + sizeOf(ink).x / 2.0, cell / 2.0, 2.0) << "digit " << digit;
     }
 }
 
@@ -228,10 +211,10 @@ TEST(NumberLayout, MinusLinesUpWithTheDigitsWithoutTouchingThem)
     sf::Image minus = picture("minus.png");
     std::vector<Placed> minusEight = number(strip, minus, -8, 450, 70);
     ASSERT_EQ(minusEight.size(), 2u);
-    Box bar = inkBounds(minusEight[0]);
-    Box eight = inkBounds(minusEight[1]);
-    EXPECT_NEAR(bar.top + bar.height / 2.0, eight.top + eight.height / 2.0, 1.5);
-    EXPECT_LT(bar.height, eight.height / 2);
+    sf::IntRect bar = inkBounds(minusEight[0]);
+    sf::IntRect eight = inkBounds(minusEight[1]);
+    EXPECT_NEAR(topLeft(bar).y + sizeOf(bar).y / 2.0, topLeft(eight).y + sizeOf(eight).y / 2.0, 1.5);
+    EXPECT_LT(sizeOf(bar).y, sizeOf(eight).y / 2);
     int gap = horizontalGap(minusEight[0], minusEight[1]);
     EXPECT_GE(gap, 2);
     EXPECT_LE(gap, 16);

@@ -1,41 +1,35 @@
 #!/usr/bin/env bash
-# Regenerates the assets into a scratch folder and fails unless res/, the contact sheet and the icons match byte for byte.
+# Regenerates the assets into a scratch tree and fails unless every file the generator writes
+# stands byte for byte where it lives in TREE, and res/ and packaging/icons/ hold nothing else.
 . "$(dirname "$0")/../scripts/common.sh"
 
 generator=$1
-res=$2
-docs=$3
+tree=$2
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
 step "generating the assets"
-"$generator" "$scratch/res" "$scratch/docs"
+"$generator" "$scratch"
 
 status=0
-
-# Every file the generator writes into $1 must stand byte for byte in $2.
-compare() {
-  local made
-  for made in "$scratch/$1"/*; do
-    if ! cmp -s "$made" "$2/$(basename "$made")"; then
-      echo "$1/$(basename "$made") differs from what the generator writes (run: make assets)"
+count=0
+while IFS= read -r made; do
+  count=$((count + 1))
+  if ! cmp -s "$scratch/$made" "$tree/$made"; then
+    echo "$made differs from what the generator writes (run: make assets)"
+    status=1
+  fi
+done < <(cd "$scratch" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
+# The game and the package take every file of these folders, so each must be the generator's.
+for folder in res packaging/icons; do
+  for kept in "$tree/$folder"/*; do
+    name=$(basename "$kept")
+    if [ ! -e "$scratch/$folder/$name" ]; then
+      echo "$folder/$name is not written by the generator"
       status=1
     fi
   done
-}
-
-compare res "$res"
-# docs/ also holds screenshots of the running game, so only what the generator writes is compared.
-compare docs "$docs"
-for kept in "$res"/*; do
-  name=$(basename "$kept")
-  if [ ! -e "$scratch/res/$name" ]; then
-    echo "res/$name is not written by the generator"
-    status=1
-  fi
 done
-count=$(find "$scratch/res" -type f | wc -l)
-extra=$(find "$scratch/docs" -type f | wc -l)
-echo "compared $count generated files in res/ and $extra in docs/"
+echo "compared $count generated files in res/, docs/, packaging/icons/, windows/ and web/page/"
 exit $status

@@ -1,7 +1,7 @@
 // Our own upper-case pixel font, drawn into captions, the digit strip and the minus sign.
 #pragma once
 
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 #include <string>
 

@@ -1,5 +1,6 @@
-// make_assets RES_DIR DOCS_DIR: writes the game's pictures and sounds, the contact sheet, the icons,
-// the Windows icon file, and the web page's icons, touch controls and poster.
+// make_assets TREE: writes each picture and sound into the folder of TREE that ships it: the game's
+// res/, the package's icons, Windows' icon file, the web page's icons, touch controls and poster;
+// and the contact sheet into docs/.
 #include "ico.h"
 #include "icon.h"
 #include "pictures.h"
@@ -38,15 +39,30 @@ bool saveSounds(const Sounds& sounds, const fs::path& folder)
     return true;
 }
 
+// The package's 32-pixel icon is the running window's own, res/icon.png: one file serves both.
+fs::path iconPath(const fs::path& tree, const std::string& name)
+{
+    return name == "icon-32.png" ? tree / "res" / "icon.png" : tree / "packaging" / "icons" / name;
+}
+
+bool saveIcons(const Pictures& icons, const fs::path& tree)
+{
+    for (const auto& [name, image] : icons) {
+        if (name != "icon-32.png" && !image.saveToFile(iconPath(tree, name).string()))   // saved with res/
+            return false;
+    }
+    return true;
+}
+
 // From the PNGs just written, so Windows gets the very bytes the desktops install.
-bool saveWindowsIcon(const Pictures& icons, const fs::path& folder)
+bool saveWindowsIcon(const Pictures& icons, const fs::path& tree)
 {
     std::vector<std::string> pngs;
     for (const auto& entry : icons) {
-        std::ifstream in(folder / entry.first, std::ios::binary);
+        std::ifstream in(iconPath(tree, entry.first), std::ios::binary);
         pngs.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    std::ofstream out(folder / "grimfathom.ico", std::ios::binary);
+    std::ofstream out(tree / "windows" / "grimfathom.ico", std::ios::binary);
     out << iconFile(pngs);
     return bool(out);
 }
@@ -55,17 +71,18 @@ bool saveWindowsIcon(const Pictures& icons, const fs::path& folder)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: make_assets RES_DIR DOCS_DIR\n";
+    if (argc != 2) {
+        std::cerr << "usage: make_assets TREE\n";
         return 2;
     }
-    // A sound buffer needs an OpenAL device even just to be saved; the null one will do,
-    // so the generator runs on machines with no sound card. A caller's choice still wins.
+    // SFML 2's sound buffer needs an OpenAL device even just to be saved; OpenAL Soft's null one
+    // will do, so the generator runs on machines with no sound card. A caller's choice still wins.
+    // SFML 3, which has no OpenAL, passes the setting by.
     setenv("ALSOFT_DRIVERS", "null", 0);
-    fs::path res = argv[1];
-    fs::path docs = argv[2];
-    fs::create_directories(res);
-    fs::create_directories(docs);
+    fs::path tree = argv[1];
+    fs::path res = tree / "res", docs = tree / "docs", web = tree / "web" / "page";
+    for (const fs::path& folder : {res, docs, web, tree / "packaging" / "icons", tree / "windows"})
+        fs::create_directories(folder);
     Pictures pictures = paintPictures();
     Pictures icons = paintIcons(pictures);
     // The running window's own icon: the badge drawn for small sizes, as title bars show it.
@@ -82,15 +99,15 @@ int main(int argc, char** argv)
         std::cerr << "make_assets: cannot write the contact sheet into " << docs << "\n";
         return 1;
     }
-    if (!savePictures(icons, docs) || !saveWindowsIcon(icons, docs)) {
-        std::cerr << "make_assets: cannot write the icons into " << docs << "\n";
+    if (!saveIcons(icons, tree) || !saveWindowsIcon(icons, tree)) {
+        std::cerr << "make_assets: cannot write the icons into " << tree / "packaging" / "icons" << "\n";
         return 1;
     }
     Pictures page = paintTouchControls();
     page.merge(paintWebIcons(pictures));
     page["poster.png"] = composePoster(pictures);
-    if (!savePictures(page, docs)) {
-        std::cerr << "make_assets: cannot write the web page's pictures into " << docs << "\n";
+    if (!savePictures(page, web)) {
+        std::cerr << "make_assets: cannot write the web page's pictures into " << web << "\n";
         return 1;
     }
     return 0;

@@ -1,7 +1,7 @@
 // Pixel drawing on sf::Image: shapes as inside-tests, painted anywhere or only over paint.
 #pragma once
 
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 #include <functional>
 #include <vector>

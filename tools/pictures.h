@@ -1,7 +1,7 @@
 // The eleven pictures of res/, by file name.
 #pragma once
 
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 #include <map>
 #include <string>

@@ -1,7 +1,7 @@
 // The game's moving pictures: submarine, squid, torpedo and explosion.
 #pragma once
 
-#include "sfml_compat.h"
+#include "sfml_compat_tools.h"
 
 sf::Image paintSubmarine();
 sf::Image paintSquid();

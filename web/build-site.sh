@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the game for a web page in BUILD/game against SFML for the web (web/build-sfml.sh,
 # cached) and lays out the site in BUILD/site: the page (web/page/), the program's .js and .wasm,
-# the packed pictures and sounds, the icons, touch controls and poster from docs/, the licences,
-# and the service worker that keeps them all. ZIP gets every file of the site, index.html at its
-# top, for a static host or a game portal.
+# the packed pictures and sounds, the package's 64-pixel icon, the licences, and the
+# service worker that keeps them all. ZIP gets every file of the site, index.html at its top, for
+# a static host or a game portal.
 # Usage: web/build-site.sh BUILD ZIP
 . "$(dirname "$0")/../scripts/common.sh"
 build=$(realpath -m "$1") zip=$(realpath -m "$2")
@@ -21,8 +21,8 @@ step "laying out the site"
 site="$build/site"
 rm -rf "$site"
 mkdir -p "$site"
-cp "$build"/game/grimfathom.{js,wasm,data} "$repo"/web/page/* "$repo"/docs/{icon-192,icon-512-maskable,touch-*,poster}.png "$site/"
-cp "$repo/docs/icon-64.png" "$site/icon.png"
+cp "$build"/game/grimfathom.{js,wasm,data} "$repo"/web/page/* "$site/"
+cp "$repo/packaging/icons/icon-64.png" "$site/icon.png"
 cp "$repo/LICENSE" "$site/LICENSE.txt"
 {
   echo "Grimfathom for the web contains SFML and Emscripten's runtime and system libraries,"

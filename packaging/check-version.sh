@@ -3,7 +3,7 @@
 # does: debian/changelog, the AppStream metadata and the manual page as CMake configured them,
 # and the version the Makefile reads for the names of what it packages.
 # Usage: check-version.sh VERSION DATE METAINFO MANPAGE
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/../scripts/common.sh"
 version=$1 date=$2 metainfo=$3 manpage=$4
 
 status=0

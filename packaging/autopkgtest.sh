@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Runs Debian's CI on the packages scripts/build-deb.sh built in FOLDER: autopkgtest's null
+# Runs Debian's CI on the packages packaging/build-deb.sh built in FOLDER: autopkgtest's null
 # runner installs the .deb and its tests' dependencies on this machine and runs debian/tests from
 # the source package; its results go to FOLDER/autopkgtest/. A package that was not installed
 # before is purged afterwards. Needs root, or sudo.
 # Usage: autopkgtest.sh FOLDER
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/../scripts/common.sh"
 folder=$(realpath "$1")
 [ "$(id -u)" -eq 0 ] || exec sudo bash "$0" "$folder"
 

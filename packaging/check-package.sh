@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Holds the packages that scripts/build-deb.sh built in FOLDER to Debian's own tools: lintian on
+# Holds the packages that packaging/build-deb.sh built in FOLDER to Debian's own tools: lintian on
 # the source and binary packages, then appstreamcli, desktop-file-validate and man on the files
 # as the .deb installs them. Any error or warning fails.
 # Usage: check-package.sh FOLDER
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/../scripts/common.sh"
 folder=$1
 step "running lintian on $folder"
 lintian --fail-on error,warning "$folder"/grimfathom_*.changes

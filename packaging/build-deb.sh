@@ -3,7 +3,7 @@
 # FOLDER/grimfathom/. dpkg-buildpackage writes its results beside the tree it builds: here into
 # FOLDER, never into the folder that holds the clone.
 # Usage: build-deb.sh FOLDER
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/../scripts/common.sh"
 folder=$(realpath -m "$1")
 tree="$folder/grimfathom"
 mark="$folder/.made-by-build-deb.sh"
