@@ -174,11 +174,11 @@ test-windows: windows
 	@cmake --build "$(BUILD)" -j2 --target windows_session
 	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
-# The README's `make test` and `make package-check` on a clean clone of the current commit in a
-# bare chroot of Debian 13, with `make web test-web` there too, and of Debian testing, forky, whose
-# Emscripten cannot build the web site's SFML (web/emscripten.sh). Root or sudo. Each release's
-# bare chroot and the .debs it downloads are kept in the cache, under debian/RELEASE/;
-# `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
+# The README's `make test` and `make package-check`, then `make web test-web`, on a clean clone of
+# the current commit in a bare chroot of Debian 13 and of Debian testing, forky. Root or sudo. Each
+# release's bare chroot, the .debs it downloads and the system libraries its Emscripten compiles
+# are kept in the cache, under debian/RELEASE/; `bash scripts/test-debian.sh RELEASE COMMAND` runs
+# any other command there.
 .PHONY: test-debian13 test-forky
 
 test-debian13:
@@ -187,7 +187,7 @@ test-debian13:
 
 test-forky:
 	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh forky 'make test && make package-check'
+	bash scripts/test-debian.sh forky 'make test && make package-check && make web test-web'
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
