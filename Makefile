@@ -193,8 +193,9 @@ test-forky:
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
 # $(WEB_BUILD)/site/ and zipped as $(WEB_ZIP) (web/build-site.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
-# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
-# `make bench-web` measures its frame rate and time to the first frame. None is part of `make test`.
+# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs),
+# then at a desktop in Debian's Firefox ESR on a virtual display; `make bench-web` measures its
+# frame rate and time to the first frame. None is part of `make test`.
 WEB_BUILD ?= build-web
 WEB_ZIP = $(WEB_BUILD)/grimfathom-$(VERSION)-web.zip
 PORT ?= 8000
@@ -207,13 +208,14 @@ web:
 serve-web: web
 	node web/serve.mjs "$(WEB_BUILD)/site" "$(PORT)"
 
-# puppeteer-core as web/package-lock.json pins it; it drives Debian's Chromium and downloads none.
+# puppeteer-core as web/package-lock.json pins it; it drives Debian's browsers and downloads none.
 web/node_modules/.package-lock.json: web/package-lock.json
 	@command -v npm >/dev/null || bash scripts/setup.sh npm
 	cd web && npm ci --no-audit --no-fund
 
 test-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs web/test-touch.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" GRIMFATHOM_BROWSER=firefox tests/with-display.sh node --test web/test.mjs
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs
