@@ -174,11 +174,10 @@ test-windows: windows
 	@cmake --build "$(BUILD)" -j2 --target windows_session
 	bash windows/test.sh "$(WINDOWS_ZIP)" "$(BUILD)/tests/windows_session"
 
-# The README's `make test` and `make package-check`, and `make web test-web`, on a clean clone of
+# The README's `make test` and `make package-check`, then `make web test-web`, on a clean clone of
 # the current commit in a bare chroot of the Debian release RELEASE names (trixie for Debian 13,
-# forky for testing); forky's Emscripten cannot build the web site's SFML (web/emscripten.sh), so
-# the web site is left out there. Root or sudo. Each release's bare chroot and the .debs it
-# downloads are kept in the cache, under debian/RELEASE/;
+# forky for testing). Root or sudo. Each release's bare chroot, the .debs it downloads and the
+# system libraries its Emscripten compiles are kept in the cache, under debian/RELEASE/;
 # `bash scripts/test-debian.sh RELEASE COMMAND` runs any other command there.
 .PHONY: test-debian
 
@@ -187,15 +186,16 @@ ifneq ($(origin RELEASE),command line)
 	@echo "make test-debian: name a Debian release, as in make test-debian RELEASE=trixie" >&2; exit 2
 endif
 	@bash scripts/setup.sh debian-chroot
-	bash scripts/test-debian.sh $(RELEASE) 'make test && make package-check$(if $(filter forky,$(RELEASE)),, && make web test-web)'
+	bash scripts/test-debian.sh $(RELEASE) 'make test && make package-check && make web test-web'
 
 # The game in a web page: SFML built for the web from Debian's source with our browser backend
 # (web/build-sfml.sh, cached), the game linked against it, and the site laid out in
 # $(WEB_BUILD)/site/ and zipped as $(WEB_ZIP) (web/build-site.sh).
 # `make serve-web` serves the site on loopback; `make test-web` plays it in Debian's headless
-# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs);
-# `make bench-web` measures its frame rate and time to the first frame, and audits its load with
-# Lighthouse (web/lighthouse.mjs). None is part of `make test`.
+# Chromium, at a desktop (web/test.mjs) and on a phone and in a portal's frame (web/test-touch.mjs),
+# then at a desktop in Debian's Firefox ESR on a virtual display; `make bench-web` measures its
+# frame rate and time to the first frame, and audits its load with Lighthouse (web/lighthouse.mjs).
+# None is part of `make test`.
 WEB_BUILD ?= build-web
 WEB_ZIP = $(WEB_BUILD)/grimfathom-$(VERSION)-web.zip
 PORT ?= 8000
@@ -208,13 +208,14 @@ web:
 serve-web: web
 	node web/serve.mjs "$(WEB_BUILD)/site" "$(PORT)"
 
-# puppeteer-core as web/package-lock.json pins it; it drives Debian's Chromium and downloads none.
+# puppeteer-core as web/package-lock.json pins it; it drives Debian's browsers and downloads none.
 web/node_modules/.package-lock.json: web/package-lock.json
 	@command -v npm >/dev/null || bash scripts/setup.sh npm
 	cd web && npm ci --no-audit --no-fund
 
 test-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node --test web/test.mjs web/test-touch.mjs
+	GRIMFATHOM_SITE="$(WEB_BUILD)/site" GRIMFATHOM_BROWSER=firefox tests/with-display.sh node --test web/test.mjs
 
 bench-web: web web/node_modules/.package-lock.json
 	GRIMFATHOM_SITE="$(WEB_BUILD)/site" node web/bench.mjs

@@ -21,8 +21,9 @@ declare -A groups=(
   [autopkgtest]="autopkgtest"
   # make release-check: a clock three days on, and the locale sources it builds German from
   [release-check]="git faketime locales"
-  # make web, test-web and bench-web: Emscripten, SFML's source, the zip, and Chromium to play it in
-  [web]="emscripten cmake ninja-build dpkg-dev patch zip chromium nodejs"
+  # make web, test-web and bench-web: Emscripten, SFML's source, the zip, and Chromium and Firefox
+  # ESR to play it in (Firefox on Xvfb: it offers WebGL only on a display)
+  [web]="emscripten cmake ninja-build dpkg-dev patch zip chromium firefox-esr xvfb nodejs"
   # npm comes with Node.js from NodeSource; Debian's own Node.js needs Debian's npm
   [npm]="npm"
 )

@@ -114,6 +114,13 @@ if [ -f "${NODE_EXTRA_CA_CERTS:-}" ]; then
   environment+=(NODE_EXTRA_CA_CERTS=/etc/ssl/node-extra-ca-certs.pem)
 fi
 
+step "lending the chroot the release's Emscripten libraries"
+# Emscripten compiles its system libraries at a web build's first link, for some 12 minutes; kept
+# in the cache under this release, only its first run compiles them (web/emscripten.sh).
+mkdir -p "$here/emscripten" "$run/home/player/.cache/grimfathom/emscripten"
+mount_in home/player/.cache/grimfathom/emscripten --bind "$here/emscripten"
+chroot "$run" chown player:player /home/player/.cache /home/player/.cache/grimfathom /home/player/.cache/grimfathom/emscripten
+
 step "cloning the current commit"
 # As root, git refuses a repository that its caller owns (safe.directory); the caller, who may
 # run anything through sudo, vouches for it.

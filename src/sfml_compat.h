@@ -36,18 +36,15 @@ inline std::optional<sf::Keyboard::Key> pressedKey(const sf::Event& event)
     return std::nullopt;
 }
 
-// SFML 3 has no sound bound to nothing: an unbound sound is bound to one empty buffer, which
-// plays as silently. Should it go first at exit, SFML stops and lets go of the sounds bound to it.
-// Its miniaudio copies a mono sound at the listener to both channels at the file's own level, so
-// each sound, made here, is turned down to SFML 2's.
-inline sf::Sound unboundSound()
+// SFML 3 has no sound bound to nothing: an unbound sound is bound to an empty buffer, which
+// plays as silently. Its miniaudio copies a mono sound at the listener to both channels at the
+// file's own level, so each sound, made here, is turned down to SFML 2's.
+inline sf::Sound unboundSound(const sf::SoundBuffer& nothing)
 {
-    static const sf::SoundBuffer nothing;
     sf::Sound sound(nothing);
     sound.setVolume(float(100 * soundLevel));
     return sound;
 }
-inline const sf::SoundBuffer* bufferOf(const sf::Sound& sound) { return &sound.getBuffer(); }
 
 // SFML 3 asks where each channel goes; a file knows, and what is made here is mono or stereo.
 inline bool loadSamples(sf::SoundBuffer& buffer, const std::vector<std::int16_t>& samples,

@@ -1,6 +1,6 @@
 // What the page's tests and benchmark share: the site served on loopback, Debian's Chromium
-// headless with its default autoplay policy, as a desktop or as a phone, and the page's frames,
-// sounds and wake locks counted where the page makes them.
+// headless (or Firefox ESR) with its default autoplay policy, as a desktop or as a phone, and the
+// page's frames, sounds and wake locks counted where the page makes them.
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -14,6 +14,15 @@ export const site = process.env.GRIMFATHOM_SITE ?? path.join(repo, 'build-web/si
 // The suite's one patience, in milliseconds: every wait ends as soon as its state shows, so only
 // a failing check waits this long; a loaded machine can take 20 s to start the page.
 export const patience = 1000 * Number(fs.readFileSync(path.join(repo, 'tests/patience-seconds'), 'utf8'));
+
+// The browser the page plays in: Debian's Chromium, through the DevTools protocol, or with
+// GRIMFATHOM_BROWSER=firefox Debian's Firefox ESR, through WebDriver BiDi. Firefox offers WebGL
+// only on a display, so it runs on the one in DISPLAY (tests/with-display.sh gives it Xvfb).
+export const firefox = process.env.GRIMFATHOM_BROWSER === 'firefox';
+const launchOptions = firefox
+  ? { browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: false }
+  // software WebGL, as on a machine without a GPU; no sandbox, as CI runs as root
+  : { executablePath: '/usr/bin/chromium', headless: true, args: ['--headless=new', '--no-sandbox', '--enable-unsafe-swiftshader'] };
 
 export function readPicture(file) {
   return PNG.sync.read(fs.readFileSync(file));
@@ -106,18 +115,12 @@ const phone = { deviceScaleFactor: 2.75, isMobile: true, hasTouch: true };
 export const sideways = { ...phone, width: 851, height: 393, isLandscape: true };
 export const upright = { ...phone, width: 393, height: 851, isLandscape: false };
 
-// The page at the folder's address in a fresh headless Chromium, its errors and every address
+// The page at the folder's address in a fresh browser, its errors and every address
 // it asked for collected; stop() takes the site off the network, as a lost connection would,
 // and restart() serves it again at the same address.
 export async function openPage(folder = site, viewport = desktop) {
   const server = await serve(folder);
-  const browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    // software WebGL, as on a machine without a GPU; no sandbox, as CI runs as root
-    args: ['--headless=new', '--no-sandbox', '--enable-unsafe-swiftshader'],
-    protocolTimeout: 3 * patience,
-  });
+  const browser = await puppeteer.launch({ ...launchOptions, protocolTimeout: 3 * patience });
   const page = await browser.newPage();
   await page.setViewport(viewport);
   page.setDefaultTimeout(patience);
@@ -140,11 +143,19 @@ export async function openPage(folder = site, viewport = desktop) {
 
 // What fn(...args) returns in the page or one of its frames, run as the page's own scripts run:
 // puppeteer's evaluate counts as a gesture of the player's, after which the browser lets the
-// page play sound that no key or touch has allowed.
+// page play sound that no key or touch has allowed. (In Firefox the frame's realm evaluates
+// through BiDi's script.evaluate, which puppeteer's evaluate asks for a user activation.)
 export async function quietly(target, fn, ...args) {
   const frame = target.mainFrame?.() ?? target;
+  const expression = `(${fn})(...${JSON.stringify(args)})`;
+  if (firefox) {
+    const answer = await frame.mainRealm().realm.evaluate(
+      `Promise.resolve(${expression}).then((value) => JSON.stringify(value) ?? 'null')`, true, { userActivation: false });
+    if (answer.type === 'exception') throw new Error(answer.exceptionDetails.text);
+    return JSON.parse(answer.result.value);
+  }
   const { result, exceptionDetails } = await frame.client.send('Runtime.evaluate', {
-    expression: `(${fn})(...${JSON.stringify(args)})`, awaitPromise: true, returnByValue: true, userGesture: false,
+    expression, awaitPromise: true, returnByValue: true, userGesture: false,
   });
   if (exceptionDetails) throw new Error(exceptionDetails.exception?.description ?? exceptionDetails.text);
   return result.value;
@@ -163,9 +174,13 @@ export const frames = (page) => page.evaluate(() => window.grimfathomFrames);
 export const layoutShift = (target) => quietly(target, () => window.grimfathomShift);
 export const soundsStarted = (target) => quietly(target, () => window.grimfathomSounds.length);
 
-// Resolves once more than count sounds have started and the page's audio is running.
-export const awaitSoundBeyond = (target, count) => awaitQuietly('sound', target,
-  (n) => window.grimfathomSounds.length > n && window.grimfathomSounds.at(-1).context.state === 'running', count);
+// Resolves once more than count sounds have started and the page's audio is running; in Firefox,
+// whose audio never runs without a sound device, once the browser's autoplay policy lets it.
+export const awaitSoundBeyond = (target, count) => awaitQuietly('sound', target, (n, allowedOnly) => {
+  const context = window.grimfathomSounds.at(-1)?.context;
+  return window.grimfathomSounds.length > n &&
+    (allowedOnly ? navigator.getAutoplayPolicy(context) === 'allowed' : context.state === 'running');
+}, count, firefox);
 
 // The RMS level, in dB, of the loudest stretch of that many seconds the page has sent to its
 // audio output since the last sound started, once that sound and a tenth of a second more were
@@ -209,8 +224,22 @@ export async function awaitFrames(page, count) {
 // rendered at the scale that maps each of the canvas's pixels to one of the picture's.
 export async function canvasShot(target) {
   const page = target.page?.() ?? target;
+  if (firefox) return PNG.sync.read(Buffer.from(await firefoxCanvasShot(page), 'base64'));
   const box = await (await target.$('#canvas')).boundingBox();
   const scale = 800 / (box.width * (page.viewport().deviceScaleFactor ?? 1));
   const { data } = await page.mainFrame().client.send('Page.captureScreenshot', { format: 'png', clip: { ...box, scale } });
   return PNG.sync.read(Buffer.from(data, 'base64'));
+}
+
+// In Firefox, a query of puppeteer's (page.$, page.screenshot) right after a key takes away the
+// user activation the key gave, and with it the page's leave to play sound; the canvas's box is
+// read quietly instead, and BiDi's screenshot taken as it is, with no scale: a desktop's needs none.
+// The page centres the canvas, which may put it half a pixel down; Firefox draws it from the next
+// whole pixel.
+async function firefoxCanvasShot(page) {
+  const box = await quietly(page, () => {
+    const { x, y, width, height } = document.querySelector('#canvas').getBoundingClientRect();
+    return { x: Math.ceil(x), y: Math.ceil(y), width, height };
+  });
+  return page.mainFrame().browsingContext.captureScreenshot({ origin: 'viewport', clip: { type: 'box', ...box } });
 }

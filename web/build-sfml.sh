@@ -7,7 +7,6 @@
 here="$repo/web/sfml"
 
 build() {
-  require_sfml_emscripten
   echo "Building SFML for the web from Debian's source into $out (a few minutes, once)" >&2
   step "fetching the source"
   bash "$repo/scripts/fetch-source.sh" "$out/src" "$sfml_source"

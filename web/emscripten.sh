@@ -3,13 +3,10 @@
 # JavaScript parser acorn only among Debian's Node modules.
 export NODE_PATH="/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}"
 
-# SFML 2.5.1 keeps text in std::basic_string of Uint8, Uint16 and Uint32, for whose code units the
-# libc++ of newer Emscriptens has no std::char_traits (libc++ dropped its generic one in LLVM 19;
-# Debian forky's Emscripten 6.0.5 has that libc++, Debian 13's 3.1.69 not yet). Such an Emscripten
-# is refused at once rather than deep in SFML's compile.
-require_sfml_emscripten() {
-  printf '#include <string>\nstd::basic_string<unsigned char> text(1, 0);\n' |
-    emcc -x c++ -std=c++17 -fsyntax-only - 2>/dev/null && return
-  echo "${0##*/}: this Emscripten ($(emcc --version | sed -n '1s/.*) \([0-9.]*\) .*/\1/p')) cannot build SFML 2.5.1: its libc++ has no std::char_traits for the unsigned code units of SFML's sf::String. Debian 12's and Debian 13's Emscripten can." >&2
-  exit 1
-}
+# Emscripten compiles its system libraries (libc, libc++, the GL emulation...) at their first use,
+# for some 12 minutes on two cores; they are kept in the one cache, under emscripten/ in a folder
+# for each Emscripten and the clang it runs, where Emscripten's own lock guards them.
+# (scripts/test-debian.sh lends a chroot its release's emscripten/.) Debian 12's Emscripten comes
+# with them built, in a cache it keeps frozen.
+[ "$(em-config FROZEN_CACHE)" = True ] ||
+  export EM_CACHE="$cache/emscripten/$(emcc -v 2>&1 | sha256sum | cut -c1-12)"
