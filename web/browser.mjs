@@ -30,7 +30,7 @@ export function readPicture(file) {
 
 // Counts, before any script of the page runs: a frame is a clear of the canvas's WebGL context,
 // and the first one's time since the navigation began is kept; a sound is a Web Audio source
-// started, with its audio context and the context's time; every screen wake lock the page was
+// started, with its audio context, the context's time and the page's; every screen wake lock the page was
 // granted is kept; every layout shift is added up, those just after the player's input too, as the
 // page should not move when the game starts either. What the page sends to its audio output is
 // heard too: whatever connects to a context's destination connects to a listener as well, which
@@ -89,7 +89,7 @@ function countFramesAndSounds() {
   };
   const start = AudioBufferSourceNode.prototype.start;
   AudioBufferSourceNode.prototype.start = function (...args) {
-    window.grimfathomSounds.push({ context: this.context, at: this.context.currentTime });
+    window.grimfathomSounds.push({ context: this.context, at: this.context.currentTime, wall: performance.now() });
     return start.apply(this, args);
   };
   if (!window.WakeLock) return;     // none outside a secure context, as on about:blank
