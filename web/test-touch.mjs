@@ -32,6 +32,19 @@ async function tap(page, point) {
   await down.end();
 }
 
+// Two fingers GAP pixels either side of the point, spread STEP pixels further apart five times,
+// then lifted: the pinch that zooms a page in.
+async function pinch(page, [x, y], gap, step) {
+  const left = await finger(page, [x - gap, y]);
+  const right = await finger(page, [x + gap, y]);
+  for (let spread = step; spread <= 5 * step; spread += step) {
+    await left.move(x - gap - spread, y);
+    await right.move(x + gap + spread, y);
+  }
+  await left.end();
+  await right.end();
+}
+
 // The page's offer, once the game has loaded: to tap on a touch screen, to press a key or click
 // elsewhere.
 const offersToPlay = (target) =>
@@ -180,14 +193,7 @@ describe('a phone held sideways, played with two thumbs', () => {
   // even on a page that allows them, so those are not tried here.
   step('nothing scrolls or zooms: a pinch and a swipe on the sea', async () => {
     const [x, y] = at(await canvasBox(page));
-    const left = await finger(page, [x - 40, y]);
-    const right = await finger(page, [x + 40, y]);
-    for (let spread = 15; spread <= 75; spread += 15) {
-      await left.move(x - 40 - spread, y);
-      await right.move(x + 40 + spread, y);
-    }
-    await left.end();
-    await right.end();
+    await pinch(page, [x, y], 40, 15);
     const swipe = await finger(page, [x, y + 100]);
     for (let step = 1; step <= 5; step++) await swipe.move(x - 40 * step, y + 100 - 40 * step);
     await swipe.end();
@@ -200,14 +206,7 @@ describe('a phone held sideways, played with two thumbs', () => {
   step('a pinch beside the sea zooms the page', async () => {
     const sea = await canvasBox(page);
     const [x, y] = [sea.x / 2, sideways.height / 2];
-    const left = await finger(page, [x - 20, y]);
-    const right = await finger(page, [x + 20, y]);
-    for (let spread = 10; spread <= 50; spread += 10) {
-      await left.move(x - 20 - spread, y);
-      await right.move(x + 20 + spread, y);
-    }
-    await left.end();
-    await right.end();
+    await pinch(page, [x, y], 20, 10);
     await settle(page);
     const scale = await quietly(page, () => visualViewport.scale);
     assert.ok(scale > 1, `the page stayed at ${scale}`);
